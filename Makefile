@@ -1,0 +1,52 @@
+# The two commands people need: `make demo` plays the sample card, `make test` runs every test.
+# Each installs what it needs first. Builds live under build/ (one folder per target).
+BUILD   ?= build
+JOBS    ?= $(shell nproc)
+CMAKE   := cmake -G "Unix Makefiles" -Wno-dev
+NATIVE  := $(BUILD)/native
+WIN64   := $(BUILD)/win64
+WIN32   := $(BUILD)/win32
+FUZZ    := $(BUILD)/fuzz
+
+.PHONY: all deps native win64 win32 fuzz-build test demo fuzz clean
+
+all: native win64 win32
+
+deps:
+	@tools/install-deps
+
+$(NATIVE)/Makefile: | deps
+	$(CMAKE) -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DCARD_SANITIZE=ON
+$(WIN64)/Makefile: | deps
+	$(CMAKE) -S . -B $(WIN64) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+$(WIN32)/Makefile: | deps
+	$(CMAKE) -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+$(FUZZ)/Makefile: | deps
+	$(CMAKE) -S . -B $(FUZZ) -DCMAKE_BUILD_TYPE=Debug -DCARD_FUZZ=ON \
+	  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+
+native: $(NATIVE)/Makefile
+	$(MAKE) -C $(NATIVE) -j$(JOBS) --no-print-directory
+win64: $(WIN64)/Makefile
+	$(MAKE) -C $(WIN64) -j$(JOBS) --no-print-directory
+win32: $(WIN32)/Makefile
+	$(MAKE) -C $(WIN32) -j$(JOBS) --no-print-directory
+fuzz-build: $(FUZZ)/Makefile
+	$(MAKE) -C $(FUZZ) -j$(JOBS) --no-print-directory
+
+# Native tests (with sanitizers), a short fuzzing pass, then the Windows tests under Wine.
+# The i686 release build only has to compile and link: Debian's Wine here runs 64-bit programs.
+test: native win64 win32 fuzz-build
+	cd $(NATIVE) && ctest --output-on-failure -j$(JOBS)
+	cd $(FUZZ) && ctest --output-on-failure -j$(JOBS)
+	cd $(WIN64) && ctest --output-on-failure
+
+# Longer fuzzing, a few minutes per harness.
+fuzz: fuzz-build
+	tools/run-fuzzers $(FUZZ) 180
+
+demo: native win64
+	tools/play-demo $(NATIVE) $(WIN64)
+
+clean:
+	rm -rf $(BUILD)

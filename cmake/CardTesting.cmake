@@ -1,0 +1,27 @@
+# card_add_test(NAME SOURCES files... [LIBS libs...])
+# A GoogleTest executable. Natively each test case becomes a ctest test; a Windows test
+# executable is one ctest test run under Wine inside the shared Wine session (see tests/wine).
+include(GoogleTest)
+
+if(WIN32)
+  # Debian ships GoogleTest as sources; build them with the cross compiler.
+  set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+else()
+  find_package(GTest REQUIRED)
+endif()
+
+function(card_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
+  if(WIN32)
+    target_link_options(${name} PRIVATE -mconsole)
+    add_test(NAME ${name} COMMAND ${name} --gtest_color=no)
+    set_tests_properties(${name} PROPERTIES
+      FIXTURES_REQUIRED wine RESOURCE_LOCK wine LABELS wine TIMEOUT 300)
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
+  endif()
+endfunction()
