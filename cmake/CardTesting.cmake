@@ -25,3 +25,26 @@ function(card_add_test name)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 30)
   endif()
 endfunction()
+
+# card_add_fuzzer(NAME SOURCE [CORPUS dir])
+# A libFuzzer harness over the portable core, built only in the fuzz build (clang, ASan and
+# UBSan). ctest replays its seed corpus and then fuzzes for a few seconds, so a crash that
+# comes back fails CI; `make fuzz` runs every harness longer.
+function(card_add_fuzzer name source)
+  if(NOT CARD_FUZZ)
+    return()
+  endif()
+  cmake_parse_arguments(F "" "CORPUS" "" ${ARGN})
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE cardcore)
+  set(flags -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined)
+  target_compile_options(${name} PRIVATE ${flags})
+  target_link_options(${name} PRIVATE ${flags})
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
+  set(seeds "")
+  if(F_CORPUS)
+    set(seeds ${CMAKE_CURRENT_SOURCE_DIR}/${F_CORPUS})
+  endif()
+  add_test(NAME ${name}
+           COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer $<TARGET_FILE:${name}> ${corpus} ${seeds})
+endfunction()

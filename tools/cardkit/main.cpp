@@ -1,0 +1,14 @@
+// cardkit: the authoring tool for cards. It builds content files from ordinary inputs,
+// checks them and shows what a card will do, without Windows.
+#include "tools/cardkit/commands.h"
+
+namespace card::kit {
+// One line per command here and in CMakeLists.txt; each is defined in its command_*.cpp.
+}  // namespace card::kit
+
+int main(int argc, char** argv) {
+  CLI::App app{"cardkit - makes, checks and previews animated greeting cards"};
+  app.require_subcommand(1);
+  CLI11_PARSE(app, argc, argv);
+  return 0;
+}
