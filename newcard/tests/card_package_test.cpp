@@ -1,0 +1,138 @@
+#include "newcard/card_package.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace card {
+namespace {
+
+using namespace std::string_view_literals;
+
+using Bytes = std::vector<std::uint8_t>;
+
+// A package held in memory; can be told to fail its writes.
+class MemoryPackage final : public PackageFile {
+ public:
+  explicit MemoryPackage(Bytes content) : bytes(std::move(content)) {}
+  Result<std::uint64_t> Size() override { return std::uint64_t{bytes.size()}; }
+  Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
+    if (!FitsIn(bytes.size(), offset, out.size())) return Fail("read past the end");
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), out.size(), out.begin());
+    return {};
+  }
+  Status WriteAt(std::uint64_t offset, ByteView data) override {
+    if (failWrites) return Fail("disk full");
+    if (!FitsIn(bytes.size(), offset, data.size())) return Fail("write past the end");
+    std::copy(data.begin(), data.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
+    return {};
+  }
+  Bytes bytes;
+  bool failWrites = false;
+};
+
+Bytes WithOffset(Bytes content, std::uint32_t offset) {
+  for (int shift = 0; shift < 32; shift += 8) content.push_back(std::uint8_t(offset >> shift));
+  return content;
+}
+
+Bytes Text(std::string_view text) { return {text.begin(), text.end()}; }
+
+Bytes Concat(std::initializer_list<Bytes> parts) {
+  Bytes all;
+  for (const Bytes& part : parts) all.insert(all.end(), part.begin(), part.end());
+  return all;
+}
+
+TEST(WriteMessageIntoPackage, OverwritesTheAreaInPlace) {
+  // "MZ" stands for the package's own content; the old message "Old text!" lies at offset 2.
+  const Bytes old = WithOffset(Text("MZOld text!\0rest....."sv), 2);
+  const struct {
+    CardMessage message;
+    std::string_view content;
+  } cases[] = {
+      {{"Hi", false}, "MZHi\0 text!\0rest....."sv},
+      {{"Hi", true}, "MZHi\xFF\xFF\0ext!\0rest....."sv},
+      {{"", true}, "MZ\xFF\xFF\0 text!\0rest....."sv},
+      {{"", false}, "MZ\0ld text!\0rest....."sv},
+      {{"New text\r\nis here!", false}, "MZNew text\r\nis here!\0"sv},  // up to the offset
+  };
+  for (const auto& c : cases) {
+    MemoryPackage package(old);
+    const Status written = WriteMessageIntoPackage(package, c.message);
+    EXPECT_TRUE(written.ok()) << written.error();
+    EXPECT_EQ(package.bytes, WithOffset(Text(c.content), 2)) << c.message.text;
+  }
+}
+
+TEST(WriteMessageIntoPackage, RefusesAnAreaOutsideTheContent) {
+  const CardMessage hi{"Hi", false};  // needs three bytes
+  const struct {
+    Bytes package;
+    std::string error;
+  } cases[] = {
+      {{},
+       "The card package has no room for the message: it is 0 bytes long, too short to hold "
+       "the message's offset."},
+      {{1, 0, 0},
+       "The card package has no room for the message: it is 3 bytes long, too short to "
+       "hold the message's offset."},
+      {WithOffset({}, 0),
+       "The card package has no room for the message: the message offset it "
+       "stores (0) lies outside its first 0 bytes."},
+      {WithOffset(Text("abcdef"), 6),
+       "The card package has no room for the message: the message "
+       "offset it stores (6) lies outside its first 6 bytes."},
+      {WithOffset(Text("abcdef"), 0xFFFFFFFF),
+       "The card package has no room for the message: the message offset it stores (4294967295) "
+       "lies outside its first 6 bytes."},
+      {WithOffset(Text("abcdef"), 4),
+       "The card package has no room for the message: the message "
+       "needs 3 bytes at offset 4, but only 2 lie before the offset "
+       "stored at its end."},
+  };
+  for (const auto& c : cases) {
+    MemoryPackage package(c.package);
+    EXPECT_EQ(WriteMessageIntoPackage(package, hi).error(), c.error);
+    EXPECT_EQ(package.bytes, c.package);
+  }
+  MemoryPackage exactFit(WithOffset(Text("abcdef"), 3));
+  EXPECT_TRUE(WriteMessageIntoPackage(exactFit, hi).ok());
+  EXPECT_EQ(exactFit.bytes, WithOffset(Concat({Text("abcHi"), {0}}), 3));
+}
+
+TEST(WriteMessageIntoPackage, PassesOnFileErrors) {
+  MemoryPackage package(WithOffset(Text("abcdef"), 0));
+  package.failWrites = true;
+  EXPECT_EQ(WriteMessageIntoPackage(package, {"Hi", false}).error(), "disk full");
+}
+
+TEST(BuildCardPackage, AppendsAreaAndOffset) {
+  const Bytes base = Text("BASE");
+  const auto package = BuildCardPackage(base, {"Hi", true});
+  ASSERT_TRUE(package.ok()) << package.error();
+  ASSERT_EQ(package->size(), base.size() + kMessageAreaSize + kMessageOffsetSize);
+  Bytes area(kMessageAreaSize, 0);
+  std::copy_n(Bytes{'H', 'i', 0xFF, 0xFF}.begin(), 4, area.begin());
+  EXPECT_EQ(*package, WithOffset(Concat({base, area}), 4));
+
+  // The built package takes a new message like any other.
+  MemoryPackage patched(*package);
+  ASSERT_TRUE(WriteMessageIntoPackage(patched, {std::string(487, 'x'), true}).ok());
+  EXPECT_EQ(DecodeMessage(ByteView(patched.bytes).subspan(4, 489)),
+            (CardMessage{std::string(487, 'x'), true}));
+}
+
+TEST(BuildCardPackage, RefusesAMessageLongerThanTheArea) {
+  EXPECT_TRUE(BuildCardPackage({}, {std::string(487, 'x'), true}).ok());
+  EXPECT_TRUE(BuildCardPackage({}, {std::string(489, 'x'), false}).ok());
+  const auto tooLong = BuildCardPackage({}, {std::string(488, 'x'), true});
+  EXPECT_EQ(tooLong.error(),
+            "The message is too long for a card: it needs 491 bytes with its end marks, and a "
+            "card holds 490.");
+}
+
+}  // namespace
+}  // namespace card
