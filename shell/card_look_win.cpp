@@ -1,0 +1,61 @@
+// The program-wide drawing objects (see card_look_win.h).
+#include "shell/card_look_win.h"
+
+#include <cstring>
+#include <memory>
+
+namespace card {
+namespace {
+
+Font MakeMessageFont() {
+  LOGFONTA font{};
+  font.lfHeight = -20;
+  font.lfWeight = 700;
+  font.lfPitchAndFamily = FF_SWISS;
+  std::strcpy(font.lfFaceName, "Comic Sans MS");
+  return Font(CreateFontIndirectA(&font));
+}
+
+// Made at static initialisation, before WinMain, as the message controls expect it to exist.
+const Font messageFont = MakeMessageFont();
+
+}  // namespace
+
+void CardLook::MakeBrushes() {
+  if (backgroundBrush) return;
+  backgroundBrush.Reset(CreateSolidBrush(colours.background));
+  buttonFaceBrush.Reset(CreateSolidBrush(colours.buttonFace));
+}
+
+CardLook& TheCardLook() {
+  static CardLook look;
+  return look;
+}
+
+Palette MakeCardPalette(const std::vector<std::uint32_t>& entries) {
+  if (entries.empty()) return Palette();
+  // LOGPALETTE declares one entry and is followed by the rest.
+  const size_t bytes = sizeof(LOGPALETTE) + (entries.size() - 1) * sizeof(PALETTEENTRY);
+  auto storage = std::make_unique<unsigned char[]>(bytes);
+  auto* palette = reinterpret_cast<LOGPALETTE*>(storage.get());
+  palette->palVersion = 0x300;
+  palette->palNumEntries = static_cast<WORD>(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const PaletteColour colour = PaletteEntryColour(entries[i]);
+    palette->palPalEntry[i] = PALETTEENTRY{colour.red, colour.green, colour.blue, 0};
+  }
+  return Palette(CreatePalette(palette));
+}
+
+HFONT MessageFont() { return messageFont.Get(); }
+
+Font MakeButtonFont() {
+  LOGFONTA font{};
+  font.lfHeight = -18;
+  font.lfWeight = 600;
+  font.lfCharSet = ANSI_CHARSET;
+  font.lfPitchAndFamily = FF_SWISS;
+  return Font(CreateFontIndirectA(&font));
+}
+
+}  // namespace card

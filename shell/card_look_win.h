@@ -1,0 +1,42 @@
+// The card's program-wide drawing objects, each kept once here: the six layout colours, the
+// card palette, the background and button-face brushes (made at the card window's first
+// background erase), the logo drawn on "Visit Us", and the two fonts.
+#pragma once
+
+#include "animation/image/placed_image_win.h"
+#include "framework/gdi_win.h"
+#include "layout/layout_file.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+namespace card {
+
+struct CardLook {
+  LayoutColours colours;        // palette-relative 0x02BBGGRR values
+  Palette palette;              // the card's logical palette; null when the layout has none
+  Brush backgroundBrush;        // colour 1; made by MakeBrushes
+  Brush buttonFaceBrush;        // colour 4; made by MakeBrushes
+  const PlacedImage* logo = nullptr;  // owned by the card window; null for no logo
+
+  // Makes both brushes the first time; later calls keep them.
+  void MakeBrushes();
+};
+
+// The program's one look. Tests replace it with a fresh CardLook.
+CardLook& TheCardLook();
+
+// A logical palette of the given 0x00BBGGRR entries in order (null for none).
+Palette MakeCardPalette(const std::vector<std::uint32_t>& entries);
+
+// "Comic Sans MS", 20 pixels, bold: made once, before the program's work starts, and kept to
+// the end. The message controls and the new-message dialog use it.
+HFONT MessageFont();
+
+// The caption font of the card buttons: 18 pixels, weight 600, a Swiss face of the font
+// mapper's choice. Made for each drawing.
+Font MakeButtonFont();
+
+}  // namespace card

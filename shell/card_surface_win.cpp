@@ -1,0 +1,127 @@
+// The card window's painting, dragging and hot spots (see card_surface_win.h).
+#include "shell/card_surface_win.h"
+
+#include "animation/image/dib_image_win.h"
+#include "framework/gdi_win.h"
+#include "shell/card_look_win.h"
+#include "shell/hot_spot_hover.h"
+#include "shell/visit_target.h"
+
+#include <shellapi.h>
+
+namespace card {
+
+void CardSurface::OpenWithShell(const std::string& target) {
+  // Failures (no such file, no browser) are not the user's business here.
+  ShellExecuteA(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+CardSurface::CardSurface(std::vector<std::unique_ptr<PlacedImage>> images,
+                         std::vector<HotSpot> hotSpots, HCURSOR hand, HICON icon, Opener open)
+    : images_(std::move(images)),
+      hotSpots_(std::move(hotSpots)),
+      hand_(hand),
+      icon_(icon),
+      open_(std::move(open)) {}
+
+bool CardSurface::EraseBackground(HDC dc) {
+  CardLook& look = TheCardLook();
+  look.MakeBrushes();
+  const Selection brush(dc, look.backgroundBrush.Get());
+  RECT clip;
+  GetClipBox(dc, &clip);
+  PatBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, PATCOPY);
+  return true;
+}
+
+void CardSurface::Paint(HWND window) {
+  RECT client;
+  GetClientRect(window, &client);
+  if (IsIconic(window)) {
+    const PaintDC dc(window);
+    SendMessageA(window, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.Get()), 0);
+    DrawIcon(dc, (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2,
+             (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2, icon_);
+    return;
+  }
+  const PaintDC dc(window);
+  const PaletteSelection palette(dc, TheCardLook().palette.Get(), true);
+  RealizePalette(dc);
+  if (!Logo()) return;
+  for (size_t i = 1; i < images_.size(); ++i) {
+    if (images_[i]) images_[i]->Draw(dc, hotSpots_);
+  }
+  for (const HotSpot& spot : hotSpots_) {
+    if (!spot.hover || spot.hoverImage.empty()) continue;
+    // Loaded for this paint only, as the image is shown only while hovered.
+    const DibImage image(spot.hoverImage);
+    image.Draw(dc, spot.rect.left, spot.rect.top);
+  }
+}
+
+bool CardSurface::RealisePalette(HWND window) {
+  const ClientDC dc(window);
+  const PaletteSelection palette(dc, TheCardLook().palette.Get(), false);
+  RealizePalette(dc);
+  return true;
+}
+
+void CardSurface::ButtonDown(HWND window, POINT client) {
+  if (const HotSpot* spot = HitTest(hotSpots_, Point{client.x, client.y})) {
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    open_(spot->target);
+    SetCursor(previous);
+    return;
+  }
+  dragAnchor_ = client;
+  SetCapture(window);
+}
+
+void CardSurface::MouseMove(HWND window, POINT client) {
+  if (GetCapture() != window) {
+    UpdateHover(window, client);
+    return;
+  }
+  if (client.x == dragAnchor_.x && client.y == dragAnchor_.y) return;
+  // The window follows the pointer, so the anchor stays under it.
+  RECT frame;
+  GetWindowRect(window, &frame);
+  OffsetRect(&frame, client.x - dragAnchor_.x, client.y - dragAnchor_.y);
+  MoveWindow(window, frame.left, frame.top, frame.right - frame.left, frame.bottom - frame.top,
+             TRUE);
+}
+
+void CardSurface::ButtonUp(HWND window) {
+  if (GetCapture() == window) ReleaseCapture();
+}
+
+void CardSurface::Timer(HWND window) {
+  POINT pointer;
+  GetCursorPos(&pointer);
+  ScreenToClient(window, &pointer);
+  UpdateHover(window, pointer);
+}
+
+bool CardSurface::SetHandCursor() {
+  if (!AnyHovered(hotSpots_)) return false;
+  SetCursor(hand_);
+  return true;
+}
+
+void CardSurface::VisitUs() {
+  const bool local = GetFileAttributesA(kLocalVisitPage) != INVALID_FILE_ATTRIBUTES;
+  open_(VisitTarget(local));
+}
+
+void CardSurface::UpdateHover(HWND window, POINT client) {
+  if (hoverTimer_ != 0) KillTimer(window, hoverTimer_);
+  hoverTimer_ = 0;
+  const HoverChange change = card::UpdateHover(hotSpots_, Point{client.x, client.y});
+  for (const Rect& r : change.toRedraw) {
+    const RECT rect{r.left, r.top, r.right, r.bottom};
+    InvalidateRect(window, &rect, TRUE);
+  }
+  if (change.pointerInside) hoverTimer_ = SetTimer(window, kHoverTimer, kHoverMilliseconds, nullptr);
+}
+
+}  // namespace card
