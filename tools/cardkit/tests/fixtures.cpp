@@ -1,0 +1,87 @@
+// Fixture makers for cardkit's tests.
+#include "tools/cardkit/tests/fixtures.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STBI_WRITE_NO_STDIO
+#include <stb_image_write.h>
+
+#include <fstream>
+#include <iterator>
+#include <random>
+#include <stdexcept>
+
+namespace card::kit::test {
+namespace {
+
+void Append(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+}
+
+void AppendTag(std::vector<std::uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+
+}  // namespace
+
+std::vector<std::uint8_t> EncodePng(const RgbaImage& image) {
+  std::vector<std::uint8_t> out;
+  auto write = [](void* context, void* data, int size) {
+    auto* bytes = static_cast<std::vector<std::uint8_t>*>(context);
+    bytes->insert(bytes->end(), static_cast<std::uint8_t*>(data), static_cast<std::uint8_t*>(data) + size);
+  };
+  stbi_write_png_to_func(write, &out, image.width, image.height, 4, image.pixels.data(),
+                         image.width * 4);
+  return out;
+}
+
+std::vector<std::uint8_t> EncodeWav(const std::vector<std::int16_t>& samples, int rate,
+                                    int channels) {
+  const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
+  std::vector<std::uint8_t> out;
+  AppendTag(out, "RIFF");
+  Append(out, 36 + dataBytes, 4);
+  AppendTag(out, "WAVE");
+  AppendTag(out, "fmt ");
+  Append(out, 16, 4);
+  Append(out, 1, 2);  // PCM
+  Append(out, static_cast<std::uint32_t>(channels), 2);
+  Append(out, static_cast<std::uint32_t>(rate), 4);
+  Append(out, static_cast<std::uint32_t>(rate * channels * 2), 4);
+  Append(out, static_cast<std::uint32_t>(channels * 2), 2);
+  Append(out, 16, 2);
+  AppendTag(out, "data");
+  Append(out, dataBytes, 4);
+  for (std::int16_t sample : samples) Append(out, static_cast<std::uint16_t>(sample), 2);
+  return out;
+}
+
+RgbaImage FilledImage(int width, int height, Rgba fill) {
+  return {width, height, std::vector<Rgba>(static_cast<std::size_t>(width) * height, fill)};
+}
+
+TempDir::TempDir() {
+  std::random_device random;
+  path_ = std::filesystem::temp_directory_path() / ("cardkit-test-" + std::to_string(random()));
+  std::filesystem::create_directories(path_);
+}
+
+TempDir::~TempDir() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+  WriteFile(path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+}
+
+std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace card::kit::test
