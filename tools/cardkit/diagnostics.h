@@ -1,0 +1,40 @@
+// Problems found in a card, each tied to the file and the place it concerns, so an author can
+// go straight to it. Errors stop a build or a check; warnings are only reported.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace card::kit {
+
+enum class Severity { Warning, Error };
+
+struct Diagnostic {
+  Severity severity = Severity::Error;
+  std::string file;   // "Card.FAS", "Layout.txt", "frames/walk/3.png"
+  std::string place;  // "script \"walk\", character 12", "line 6"; empty for the whole file
+  std::string text;
+};
+
+// "file, place: error: text" (or "warning:"), one line, as an author reads it.
+std::string FormatDiagnostic(const Diagnostic& diagnostic);
+
+class Diagnostics {
+ public:
+  void Error(std::string file, std::string place, std::string text);
+  void Warning(std::string file, std::string place, std::string text);
+  // An error from a sentence that names the file itself ("Layout.txt, line 6: expected ...",
+  // "Card.FAS is damaged: ..."), split into file, place and text where it has them.
+  void ErrorFromMessage(const std::string& file, const std::string& message);
+  void Append(const Diagnostics& other);
+
+  const std::vector<Diagnostic>& All() const { return list_; }
+  bool HasErrors() const;
+  int ErrorCount() const;
+  int WarningCount() const;
+
+ private:
+  std::vector<Diagnostic> list_;
+};
+
+}  // namespace card::kit
