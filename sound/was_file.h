@@ -1,6 +1,7 @@
 // Card.WAS: the sound bank, one NameDirectory at the start of the file whose values are clips:
 // a u32 byte count L, then L bytes of PCM (mono, 8000 Hz, 16-bit signed little-endian).
-// Names are stored in upper case; lookups upper-case the name asked for.
+// Names are stored in upper case; lookups upper-case the name asked for. Every name and clip is
+// checked to lie inside the file when it is opened.
 #pragma once
 
 #include "animation/fas/mapped_file.h"
@@ -17,6 +18,11 @@ namespace card {
 constexpr int kClipSampleRate = 8000;
 constexpr int kClipBitsPerSample = 16;
 constexpr int kClipChannels = 1;
+constexpr int kClipBytesPerSecond = kClipSampleRate * kClipChannels * kClipBitsPerSample / 8;
+
+// A sound name as the bank stores it. Only ASCII letters are upper-cased: names are plain
+// ASCII in practice, and a single-byte code page's other capitals are not the core's to know.
+std::string SoundNameKey(std::string_view name);
 
 class WasFile {
  public:
@@ -27,9 +33,13 @@ class WasFile {
   // The clip's sample bytes (just past its byte count), found by the upper-cased name.
   std::optional<ByteView> FindSound(std::string_view name) const;
   const NameDirectory& Sounds() const { return sounds_; }
+  // The samples of entry i (empty when i is out of range).
+  ByteView Clip(std::size_t i) const;
 
  private:
   WasFile() = default;
+  ByteView ClipAt(std::size_t offset) const;
+
   std::unique_ptr<MappedFile> mapping_;
   ByteView bytes_;
   NameDirectory sounds_;

@@ -5,20 +5,23 @@
 //   then A (u16), A*4 bytes of table A; if A != 0: B (u16), B*Hr bytes of table B
 //        (Hr = the u32 at offset 76); then the script NameDirectory at P;
 //   P+D0: F (u32), F keys (u16, ascending), F palette indexes (u8), F pixel arrays of S bytes.
-// The whole layout is checked when the file is opened, so every lookup below stays inside it.
+// The whole layout is checked when the file is opened (every count, table, offset, name and
+// script inside the file, W and H positive, at least one frame, every palette index below R,
+// and every used bitmap-info block safe to draw with), so every lookup below stays inside it.
+// Whether names and keys are sorted is not checked: lookups stay safe either way, and Scripts()
+// and FrameKey() let a checker warn about it.
 #pragma once
 
 #include "animation/fas/mapped_file.h"
 #include "animation/fas/name_directory.h"
+#include "animation/fas/palette_record.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace card {
-
-constexpr std::size_t kPaletteRecordSize = 208;
-constexpr std::size_t kBitmapInfoBlockSize = 104;  // BITMAPINFOHEADER + 16 RGBQUADs
 
 class FasFile {
  public:
@@ -32,7 +35,8 @@ class FasFile {
   std::uint16_t FrameBytes() const { return frameBytes_; }              // S
   std::uint16_t PaletteRecordCount() const { return paletteRecords_; }  // R
   std::uint32_t FrameCount() const { return frameCount_; }              // F
-  std::uint16_t FrameKey(std::uint32_t index) const;
+  std::uint16_t FrameKey(std::uint32_t index) const;  // 0 when index >= FrameCount()
+  std::uint8_t FramePaletteIndex(std::uint32_t index) const;  // 0 when index >= FrameCount()
   const NameDirectory& Scripts() const { return scripts_; }
 
   // The NUL-terminated script stored under exactly `name`, inside the mapped view; null if none.
@@ -51,7 +55,9 @@ class FasFile {
  private:
   FasFile() = default;
   static Result<std::unique_ptr<FasFile>> Index(ByteView bytes, const std::string& name);
-  const std::uint8_t* PaletteRecord(std::int32_t frameId) const;
+  std::optional<Failure> CheckScripts(const std::string& name) const;
+  std::optional<Failure> CheckPaletteIndexes(const std::string& name) const;
+  const std::uint8_t* PaletteRecordOf(std::int32_t frameId) const;
 
   std::unique_ptr<MappedFile> mapping_;  // null when the caller owns the bytes
   ByteView bytes_;

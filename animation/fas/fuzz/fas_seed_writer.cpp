@@ -1,0 +1,68 @@
+// Writes a few well-formed Card.FAS files into the folder named on the command line, as the
+// starting corpus of fas_fuzzer: the smallest file, one with tables A and B, and one with many
+// scripts and sparse keys.
+#include "animation/fas/fas_writer.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+card::FasContents Frames(std::int32_t width, std::int32_t height, int records, int frames) {
+  card::FasContents contents;
+  contents.width = width;
+  contents.height = height;
+  contents.frameBytes = *card::FrameBytesFor(width, height);
+  std::array<card::PaletteColour, card::kPaletteColours> colours{};
+  for (int i = 0; i < 16; ++i) colours[i] = {std::uint8_t(i * 16), std::uint8_t(255 - i * 16), 7};
+  for (int r = 0; r < records; ++r) {
+    contents.paletteRecords.push_back(*card::MakePaletteRecord(colours, std::uint8_t(r), width, height));
+  }
+  for (int f = 0; f < frames; ++f) {
+    contents.frames.push_back({static_cast<std::uint16_t>(f * 977 + 1), std::uint8_t(f % records),
+                               std::vector<std::uint8_t>(contents.frameBytes, std::uint8_t(f))});
+  }
+  return contents;
+}
+
+bool Save(const std::filesystem::path& folder, const char* name, const card::FasContents& contents) {
+  auto bytes = card::WriteFas(contents);
+  if (!bytes) {
+    std::fprintf(stderr, "%s: %s\n", name, bytes.error().c_str());
+    return false;
+  }
+  std::ofstream out(folder / name, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
+  return static_cast<bool>(out);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+    return 2;
+  }
+  const std::filesystem::path folder = argv[1];
+  std::filesystem::create_directories(folder);
+
+  card::FasContents smallest = Frames(1, 1, 1, 1);
+  smallest.scripts = {{"do", "0"}};
+
+  card::FasContents tables = Frames(3, 2, 2, 3);
+  tables.tableA = {1, 2};
+  tables.tableB = {{1, 2}, {3, 4}, {5, 6}};  // entries as long as the height in the first record
+  tables.scripts = {{"do", "1 978 1955"}, {"walk", "978*3"}};
+
+  card::FasContents many = Frames(8, 4, 3, 40);
+  for (int i = 0; i < 30; ++i) {
+    std::string name = "s" + std::to_string(i);
+    if (i % 4 == 0) name += '\xA9';
+    many.scripts.push_back({name, "1 " + std::to_string(i)});
+  }
+
+  const bool ok = Save(folder, "seed-smallest.fas", smallest) &&
+                  Save(folder, "seed-tables.fas", tables) && Save(folder, "seed-many.fas", many);
+  return ok ? 0 : 1;
+}
