@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "animation/fas/palette_record.h"
 #include "common/geometry.h"
 #include "common/result.h"
 
@@ -76,14 +77,8 @@ struct LayoutFile {
 // naming `fileName`, the line and what was expected there.
 Result<LayoutFile> ParseLayout(std::string_view text, std::string_view fileName = "Layout.txt");
 
-struct PaletteColour {
-  std::uint8_t red = 0;
-  std::uint8_t green = 0;
-  std::uint8_t blue = 0;
-  friend bool operator==(const PaletteColour&, const PaletteColour&) = default;
-};
-
-// The red, green and blue of a 0x00BBGGRR value; the top byte is ignored.
+// The red, green and blue of a 0x00BBGGRR value; the top byte is ignored. (PaletteColour is
+// the one the frame file's palette records use.)
 constexpr PaletteColour PaletteEntryColour(std::uint32_t value) {
   return {static_cast<std::uint8_t>(value & 0xFF), static_cast<std::uint8_t>((value >> 8) & 0xFF),
           static_cast<std::uint8_t>((value >> 16) & 0xFF)};

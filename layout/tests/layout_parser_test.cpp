@@ -227,10 +227,21 @@ TEST(ParseLayout, LineLimitCountsNonEmptyLines) {
 }
 
 TEST(PaletteEntryColour, SplitsTheValueIntoRedGreenBlue) {
-  EXPECT_EQ(PaletteEntryColour(255), (PaletteColour{255, 0, 0}));
-  EXPECT_EQ(PaletteEntryColour(65280), (PaletteColour{0, 255, 0}));
-  EXPECT_EQ(PaletteEntryColour(16711680), (PaletteColour{0, 0, 255}));
-  EXPECT_EQ(PaletteEntryColour(0xFF123456), (PaletteColour{0x56, 0x34, 0x12}));
+  const struct {
+    std::uint32_t value;
+    std::uint8_t red, green, blue;
+  } cases[] = {
+      {255, 255, 0, 0},
+      {65280, 0, 255, 0},
+      {16711680, 0, 0, 255},
+      {0xFF123456, 0x56, 0x34, 0x12},
+  };
+  for (const auto& c : cases) {
+    const PaletteColour colour = PaletteEntryColour(c.value);
+    EXPECT_EQ(colour.red, c.red) << c.value;
+    EXPECT_EQ(colour.green, c.green) << c.value;
+    EXPECT_EQ(colour.blue, c.blue) << c.value;
+  }
 }
 
 }  // namespace
