@@ -2,6 +2,9 @@
 // go straight to it. Errors stop a build or a check; warnings are only reported.
 #pragma once
 
+#include <cstddef>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +18,16 @@ struct Diagnostic {
   std::string place;  // "script \"walk\", character 12", "line 6"; empty for the whole file
   std::string text;
 };
+
+struct DiagnosticPlace {
+  std::string file;
+  std::string place;
+};
+
+// Where an author wrote a stored script: given the script's name and, when known, the 0-based
+// character in its text; nothing to keep the place in the card file.
+using ScriptPlaces =
+    std::function<std::optional<DiagnosticPlace>(const std::string& script, std::optional<std::size_t> position)>;
 
 // "file, place: error: text" (or "warning:"), one line, as an author reads it.
 std::string FormatDiagnostic(const Diagnostic& diagnostic);

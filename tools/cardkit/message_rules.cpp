@@ -1,0 +1,24 @@
+// The message limits.
+#include "tools/cardkit/message_rules.h"
+
+namespace card::kit {
+
+std::vector<std::string> MessageLimitProblems(const CardMessage& message) {
+  std::vector<std::string> problems;
+  if (message.text.size() > kMaxMessageCharacters) {
+    problems.push_back("the message has " + std::to_string(message.text.size()) +
+                       " characters (a line break counts as two); at most " +
+                       std::to_string(kMaxMessageCharacters) + " fit.");
+  }
+  int lines = 1;
+  for (std::size_t at = message.text.find("\r\n"); at != std::string::npos; at = message.text.find("\r\n", at + 2)) {
+    ++lines;
+  }
+  if (lines > kMaxMessageLines) {
+    problems.push_back("the message has " + std::to_string(lines) + " lines; the card shows " +
+                       std::to_string(kMaxMessageLines) + ".");
+  }
+  return problems;
+}
+
+}  // namespace card::kit

@@ -1,0 +1,19 @@
+// What a card message may hold: the card window shows seven lines, and the message area of a
+// card package has room for 487 characters (a line break counts as two).
+#pragma once
+
+#include "message/card_message.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace card::kit {
+
+constexpr std::size_t kMaxMessageCharacters = 487;
+constexpr int kMaxMessageLines = 7;
+
+// One sentence per limit the message passes; empty when it fits.
+std::vector<std::string> MessageLimitProblems(const CardMessage& message);
+
+}  // namespace card::kit

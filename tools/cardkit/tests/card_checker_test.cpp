@@ -1,0 +1,196 @@
+// The card check over a table of broken cards: each is refused with a message naming the file
+// and the place. A sound card passes without a word; warnings alone do not fail.
+#include "tools/cardkit/card_checker.h"
+
+#include "animation/fas/name_directory_writer.h"
+#include "tools/cardkit/tests/card_fixture.h"
+#include "tools/cardkit/tests/fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace card::kit {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Listing(const Diagnostics& diagnostics) {
+  std::string text;
+  for (const Diagnostic& d : diagnostics.All()) text += "  " + FormatDiagnostic(d) + "\n";
+  return text;
+}
+
+bool Has(const Diagnostics& diagnostics, Severity severity, const std::string& file,
+         const std::string& place, const std::string& says) {
+  for (const Diagnostic& d : diagnostics.All()) {
+    if (d.severity == severity && d.file == file && d.place == place &&
+        d.text.find(says) != std::string::npos) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TEST(CardChecker, ASoundCardPassesWithoutAWord) {
+  test::TempDir dir;
+  test::WriteCard(dir.Path(), {});
+  const Diagnostics diagnostics = CheckCardFolder(dir.Path());
+  EXPECT_TRUE(diagnostics.All().empty()) << Listing(diagnostics);
+}
+
+struct BrokenCard {
+  const char* what;
+  std::function<void(test::CardSpec&)> change;
+  std::function<void(const fs::path&)> afterwards;  // may be empty
+  std::string file;
+  std::string place;
+  std::string says;
+};
+
+std::map<std::string, std::string> Scripts(std::string doText) { return {{"do", std::move(doText)}}; }
+
+// Scripts in a card are single-byte text; '\xA9' is the bounds sign.
+const BrokenCard kBrokenCards[] = {
+    {"a tab", [](auto& s) { s.scripts = Scripts("1,\t2"); }, {}, "Card.FAS", "script \"do\", character 3",
+     "not part of the script language"},
+    {"a byte outside the language", [](auto& s) { s.scripts = Scripts("1 \xE9"); }, {}, "Card.FAS",
+     "script \"do\", character 3", "\"\\xE9\""},
+    {"an open group", [](auto& s) { s.scripts = Scripts("1,(2,3"); }, {}, "Card.FAS", "script \"do\", character 3",
+     "'(' is never closed"},
+    {"a stray closer", [](auto& s) { s.scripts = Scripts("1,2),3"); }, {}, "Card.FAS", "script \"do\", character 4",
+     "closes no group"},
+    {"a stray choice closer", [](auto& s) { s.scripts = Scripts("1}"); }, {}, "Card.FAS",
+     "script \"do\", character 2", "closes no choice"},
+    {"an open choice", [](auto& s) { s.scripts = Scripts("1,{2|3"); }, {}, "Card.FAS", "script \"do\", character 3",
+     "'{' is never closed"},
+    {"an open move", [](auto& s) { s.scripts = Scripts("[4,0 1"); }, {}, "Card.FAS", "script \"do\", character 1",
+     "'[' is never closed"},
+    {"an open bounds", [](auto& s) { s.scripts = Scripts("1,\xA9" "0l0t,0r0b"); }, {}, "Card.FAS",
+     "script \"do\", character 3", "never closed"},
+    {"an undefined name", [](auto& s) { s.scripts = Scripts("1,  wave"); }, {}, "Card.FAS",
+     "script \"do\", character 5", "\"wave\" is not defined"},
+    {"a name in the wrong case", [](auto& s) { s.scripts = {{"do", "Walk"}, {"walk", "1"}}; }, {}, "Card.FAS",
+     "script \"do\", character 1", "Did you mean \"walk\"?"},
+    {"a frame that does not exist", [](auto& s) { s.scripts = Scripts("1,9"); }, {}, "Card.FAS",
+     "script \"do\", character 3", "no frame 9"},
+    {"a range with missing frames", [](auto& s) { s.scripts = Scripts("(2-6)"); }, {}, "Card.FAS",
+     "script \"do\", character 2", "do not exist: 4, 5, 6"},
+    {"a sound not in the bank", [](auto& s) { s.scripts = Scripts("!BELL 1 (!HOOT 2)"); }, {}, "Card.FAS",
+     "script \"do\", character 10", "\"HOOT\" is not in Card.WAS"},
+    {"a sound without a bank", [](auto& s) { s.sounds.clear(); }, {}, "Card.FAS", "script \"do\", character 5",
+     "there is no Card.WAS"},
+    {"a sound without a name", [](auto& s) { s.scripts = Scripts("1 ! 2"); }, {}, "Card.FAS",
+     "script \"do\", character 3", "names no sound"},
+    {"bounds missing ']'", [](auto& s) { s.scripts = Scripts("\xA9[0,0 0l0t,0r0b\xA9 1"); }, {}, "Card.FAS",
+     "script \"do\", character 1", "Bad syntax - missing ']'"},
+    {"bounds missing ','", [](auto& s) { s.scripts = Scripts("1 \xA9" "0l0t 0r0b\xA9"); }, {}, "Card.FAS",
+     "script \"do\", character 3", "Bad syntax - missing ','"},
+    {"bounds naming an unknown control", [](auto& s) { s.scripts = Scripts("\xA9" "7l0t,0r0b\xA9 1"); }, {},
+     "Card.FAS", "script \"do\", character 1", "no control with id 7"},
+    {"a choice that cannot draw", [](auto& s) { s.scripts = Scripts("1,{2%0|3%0}"); }, {}, "Card.FAS",
+     "script \"do\", character 3", "add up to 0"},
+    {"a weight that wraps to 0", [](auto& s) { s.scripts = Scripts("{2%65536}"); }, {}, "Card.FAS",
+     "script \"do\", character 1", "add up to 0"},
+    {"an error inside a choice", [](auto& s) { s.scripts = Scripts("{1|2,nope%3}"); }, {}, "Card.FAS",
+     "script \"do\", character 6", "\"nope\" is not defined"},
+    {"definitions that name each other", [](auto& s) { s.scripts = {{"do", "1,a"}, {"a", "(b)"}, {"b", "a"}}; }, {},
+     "Card.FAS", "script \"a\"", "\"a\" -> \"b\" -> \"a\""},
+    {"a definition that names itself", [](auto& s) { s.scripts = {{"do", "1,x"}, {"x", "{x|x%2}"}}; }, {},
+     "Card.FAS", "script \"x\"", "never shows a frame"},
+    {"no \"do\"", [](auto& s) { s.scripts = {{"start", "1"}}; }, {}, "Card.FAS", "", "no script named \"do\""},
+    {"a damaged Card.FAS", {}, [](const fs::path& f) { fs::resize_file(f / "Card.FAS", 70); }, "Card.FAS", "",
+     "damaged"},
+    {"no Card.FAS", {}, [](const fs::path& f) { fs::remove(f / "Card.FAS"); }, "Card.FAS", "", "no Card.FAS"},
+    {"a layout colour line that does not parse",
+     [](auto& s) { s.layout.replace(s.layout.find("16777215|0|255"), 14, "16777215|0"); }, {}, "Layout.txt",
+     "line 4", "expected"},
+    {"a layout that ends early", [](auto& s) { s.layout.resize(s.layout.find("2\r\n0\r\n")); }, {}, "Layout.txt", "",
+     "ends after line 13"},
+    {"no Layout.txt", {}, [](const fs::path& f) { fs::remove(f / "Layout.txt"); }, "Layout.txt", "",
+     "no Layout.txt"},
+    {"a missing bitmap", [](auto& s) { s.bitmaps = {"logo.bmp", "hover.bmp"}; }, {}, "Layout.txt",
+     "image \"back.bmp\"", "not in the card folder"},
+    {"a missing hover image", [](auto& s) { s.bitmaps = {"logo.bmp", "back.bmp"}; }, {}, "Layout.txt",
+     "hot spot 1, hover image \"hover.bmp\"", "not in the card folder"},
+    {"a bitmap without a colour table", {},
+     [](const fs::path& f) {
+       // An 8 x 8 bitmap of 24 bits per pixel: no colour table.
+       std::vector<std::uint8_t> bmp(54 + 8 * 24, 0);
+       bmp[0] = 'B', bmp[1] = 'M', bmp[10] = 54, bmp[14] = 40, bmp[18] = 8, bmp[22] = 8, bmp[26] = 1, bmp[28] = 24;
+       test::WriteFile(f / "logo.bmp", bmp);
+     },
+     "logo.bmp", "", "no colour table"},
+    {"a file that is not a bitmap", {}, [](const fs::path& f) { test::WriteFile(f / "back.bmp", std::string_view("GIF89a")); },
+     "back.bmp", "", "not a Windows bitmap"},
+    {"a message of 488 characters", [](auto& s) { s.message = std::string(488, 'x'); }, {}, "msg.txt", "",
+     "488 characters"},
+    {"a message of 8 lines", [](auto& s) { s.message = "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8"; }, {}, "msg.txt", "",
+     "8 lines"},
+    {"a bank name in lower case", {},
+     [](const fs::path& f) {
+       // The bank writer upper-cases names; another tool might not.
+       const std::vector<std::uint8_t> clip = {2, 0, 0, 0, 0, 0};
+       test::WriteFile(f / "Card.WAS", *WriteNameDirectory(0, {{"BELL", clip}, {"hoot", clip}}, "sound"));
+     },
+     "Card.WAS", "sound \"hoot\"", "lower-case"},
+};
+
+TEST(CardChecker, RefusesEachBrokenCardNamingTheFileAndThePlace) {
+  for (const BrokenCard& card : kBrokenCards) {
+    test::TempDir dir;
+    test::CardSpec spec;
+    if (card.change) card.change(spec);
+    test::WriteCard(dir.Path(), spec);
+    if (card.afterwards) card.afterwards(dir.Path());
+    const Diagnostics diagnostics = CheckCardFolder(dir.Path());
+    EXPECT_TRUE(diagnostics.HasErrors()) << card.what;
+    EXPECT_TRUE(Has(diagnostics, Severity::Error, card.file, card.place, card.says))
+        << card.what << ": expected " << card.file << ", " << card.place << ": ..." << card.says
+        << "...\ngot:\n" << Listing(diagnostics);
+  }
+}
+
+TEST(CardChecker, WarningsDoNotFail) {
+  struct Case {
+    const char* what;
+    std::map<std::string, std::string> scripts;
+    std::string place;
+    std::string says;
+  };
+  const Case cases[] = {
+      {"names that differ only in case", {{"do", "walk,Walk"}, {"walk", "1"}, {"Walk", "2"}}, "script \"walk\"",
+       "only in case"},
+      {"a script nothing uses", {{"do", "1"}, {"spare", "2"}}, "script \"spare\"", "refers to it"},
+      {"a move not written as [dx,dy]", {{"do", "[5] 1"}}, "script \"do\", character 1", "moves by (5, 0)"},
+      {"a frame id above 16 bits", {{"do", "65537"}}, "script \"do\", character 1", "shows the frame 1"},
+  };
+  for (const Case& c : cases) {
+    test::TempDir dir;
+    test::CardSpec spec;
+    spec.scripts = c.scripts;
+    spec.sounds.clear();
+    test::WriteCard(dir.Path(), spec);
+    fs::remove(dir.Path() / "Card.WAS");
+    const Diagnostics diagnostics = CheckCardFolder(dir.Path());
+    EXPECT_FALSE(diagnostics.HasErrors()) << c.what << "\n" << Listing(diagnostics);
+    EXPECT_TRUE(Has(diagnostics, Severity::Warning, "Card.FAS", c.place, c.says))
+        << c.what << "\n" << Listing(diagnostics);
+  }
+}
+
+TEST(CardChecker, PlacesCanBeMappedToWhereTheScriptWasWritten) {
+  test::TempDir dir;
+  test::CardSpec spec;
+  spec.scripts = {{"do", "1,wave"}};
+  test::WriteCard(dir.Path(), spec);
+  ScriptPlaces places = [](const std::string& script, std::optional<std::size_t> position) {
+    return std::optional<DiagnosticPlace>({"scripts.txt", script + "@" + std::to_string(position.value_or(99))});
+  };
+  const Diagnostics diagnostics = CheckCardFolder(dir.Path(), places);
+  EXPECT_TRUE(Has(diagnostics, Severity::Error, "scripts.txt", "do@2", "\"wave\" is not defined"))
+      << Listing(diagnostics);
+}
+
+}  // namespace
+}  // namespace card::kit
