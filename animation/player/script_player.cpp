@@ -34,8 +34,8 @@ void ScriptPlayer::Start(std::string_view label) {
 bool ScriptPlayer::Step() {
   // Work is counted from here, so steps run inside a message box of this one count their own.
   const std::uint64_t workAtStart = script_.Work();
-  for (;;) {
-    if (script_.Work() - workAtStart > kMaxStepWork) {
+  for (int tokens = 0;; ++tokens) {
+    if (tokens >= kMaxStepTokens || script_.Work() - workAtStart > kMaxStepWork) {
       StopRunaway("one step ran too long without showing a frame");
       return true;
     }

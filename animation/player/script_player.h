@@ -36,8 +36,10 @@ using ScriptLookup = std::function<std::optional<std::string_view>(std::string_v
 
 class ScriptPlayer {
  public:
-  // Script bytes one step may read, scan, copy or push: 8 MiB. A step of a real card touches a
-  // few hundred bytes, a big repeat a few KB.
+  // The work of one step: at most 100000 tokens, and at most 8 MiB of script bytes read,
+  // scanned, copied or pushed. A step of a real card reads a few dozen tokens and touches a few
+  // KB (the first step of a large script, opening its nested groups, some hundred KB).
+  static constexpr int kMaxStepTokens = 100000;
   static constexpr std::uint64_t kMaxStepWork = std::uint64_t{8} << 20;
   // The remaining script text: ScriptStack::kMaxBytes (1 MiB).
   static constexpr std::size_t kMaxScriptBytes = ScriptStack::kMaxBytes;

@@ -114,7 +114,7 @@ TEST(ScriptPlayer, BoundsStopTheFigureAtTheEdgeAndLeaveTheirGroup) {
     expected.push_back(std::to_string(tick + 2) + " frame 3 " + x + " 0");
   }
   expected.insert(expected.end(), {"22 frame 1 30 0", "23 frame 9 30 0", "24 end"});
-  EXPECT_EQ(Simulate({{{"do", "(" + B("[0,0]0l0t,[0,0]0r0b") + "([4,0]1-3)*1000)9"}},
+  EXPECT_EQ(Simulate({{{"do", std::string("(") + B("[0,0]0l0t,[0,0]0r0b") + "([4,0]1-3)*1000)9"}},
                       {},
                       At(0, 0, {0, 0, 40, 30})}),
             expected);
@@ -126,19 +126,19 @@ TEST(ScriptPlayer, AppliesMovesAndBounds) {
        {{{"do", "[2,0][3,1]5,6"}}, {}, At(10, 10)},
        {"1 frame 5 15 9", "2 frame 6 15 9", "3 end"}},
       {"a frame right after a bounds token moves the figure inside and leaves the group",
-       {{{"do", "(" + B("0l0t,0r0b") + "1 2)3"}}, {}, At(100, 100, {0, 0, 50, 50})},
+       {{{"do", std::string("(") + B("0l0t,0r0b") + "1 2)3"}}, {}, At(100, 100, {0, 0, 50, 50})},
        {"1 frame 1 40 40", "2 frame 3 40 40", "3 end"}},
       {"a figure wider than its bounds ends at their right edge",
-       {{{"do", "(" + B("0l0t,0r0b") + "1)"}}, {}, At(0, 0, {100, 100, 105, 200})},
+       {{{"do", std::string("(") + B("0l0t,0r0b") + "1)"}}, {}, At(0, 0, {100, 100, 105, 200})},
        {"1 frame 1 95 100", "2 end"}},
       {"all-zero bounds restored when their group ends mean no bounds",
-       {{{"do", "(" + B("0l0t,0r0b") + "[-5,0]1)[-5,0]2"}}},
+       {{{"do", std::string("(") + B("0l0t,0r0b") + "[-5,0]1)[-5,0]2"}}},
        {"1 frame 1 0 0", "2 frame 2 -5 0", "3 end"}},
       {"a bounds definition is not wrapped, so it bounds the group that names it",
        {{{"do", "(edge [50,0]1)[50,0]2"}, {"edge", B("0l0t,0r0b")}}, {}, At(0, 0, {0, 0, 40, 40})},
        {"1 frame 1 30 0", "2 frame 2 80 0", "3 end"}},
       {"selectors name the work area, the view and card window controls",
-       {{{"do", "(" + B("[0,5]0c10b,7r1b") + "1)"}},
+       {{{"do", std::string("(") + B("[0,5]0c10b,7r1b") + "1)"}},
         {},
         {{500, 500}, {0, 0, 1024, 768}, {{1, {0, 0, 60, 20}}, {7, {300, 0, 520, 10}}}}},
        {"1 frame 1 510 0", "2 end"}},
@@ -208,17 +208,17 @@ TEST(ScriptPlayer, FollowsTheLanguageEdgeCases) {
 TEST(ScriptPlayer, ABoundsErrorAbandonsItsStepAndKeepsEverythingElse) {
   ExpectRuns({
       {"missing ']'",
-       {{{"do", "[3,0]" + B("[0,0 0l0t,0r0b") + "1"}}},
+       {{{"do", std::string("[3,0]") + B("[0,0 0l0t,0r0b") + "1"}}},
        {"1 error Bad syntax - missing ']'", "1 wait", "2 frame 1 3 0", "3 end"}},
       {"missing ','",
-       {{{"do", "1" + B("0l0t 0r0b") + "2"}}},
+       {{{"do", std::string("1") + B("0l0t 0r0b") + "2"}}},
        {"1 frame 1 0 0", "2 error Bad syntax - missing ','", "2 wait", "3 frame 2 0 0", "4 end"}},
       {"missing control",
        {{{"do", B("10l0t,0r0b") + "1"}}},
        {"1 error Bad bounds - the card window has no control with id 1", "1 wait",
         "2 frame 1 0 0", "3 end"}},
       {"the bounds in force stay in force",
-       {{{"do", "(" + B("0l0t,0r0b") + "1," + B("[0,0 0l0t,0r0b") + "[-9,0]2)"}}},
+       {{{"do", std::string("(") + B("0l0t,0r0b") + std::string("1,") + B("[0,0 0l0t,0r0b") + "[-9,0]2)"}}},
        {"1 frame 1 0 0", "2 error Bad syntax - missing ']'", "2 wait", "3 frame 2 0 0",
         "4 end"}},
   });
@@ -272,7 +272,7 @@ TEST(ScriptPlayer, ALoopThatNamesItselfRunsForHoursBeforeTheDepthCap) {
 }
 
 TEST(ScriptPlayer, ARunStoppedByACapLeavesThePlayerReadyForTheNextRun) {
-  const Scripts scripts = {{"do", "(" + B("0l0t,0r0b") + "loop)"}, {"loop", "loop"}, {"ok", "5"}};
+  const Scripts scripts = {{"do", std::string("(") + B("0l0t,0r0b") + "loop)"}, {"loop", "loop"}, {"ok", "5"}};
   Lines lines;
   SimulatedHost host({}, kView, kView, nullptr,
                      [&lines](const SimulationEvent& e) { lines.push_back(FormatEvent(e)); });
