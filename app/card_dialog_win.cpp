@@ -1,0 +1,199 @@
+// The card window's life: construction, the show and hide cycle, and destruction in order
+// (see card_dialog_win.h). Painting, dragging and hot spots are CardSurface's.
+#include "app/card_dialog_win.h"
+
+#include "layout/card_pictures_win.h"
+#include "message/message_file_win.h"
+#include "res/resource.h"
+#include "shell/card_look_win.h"
+
+namespace card {
+namespace {
+
+// Sent by the view when a playing has ended (WM_CARD_FINISHED of card_view_win.h).
+constexpr UINT kCardFinished = 0x006F;
+
+constexpr int kCardWidth = 630;
+constexpr int kCardHeight = 430;
+
+struct ControlPlace {
+  int id;
+  RECT rect;  // client coordinates
+};
+
+// Edit 1006 keeps its place from the template.
+constexpr ControlPlace kControlPlaces[] = {
+    {IDOK, {15, 359, 105, 419}},
+    {IDC_MAKE_NEW_CARD, {107, 359, 313, 419}},
+    {IDC_VISIT_US, {315, 359, 521, 419}},
+    {IDCANCEL, {523, 359, 613, 419}},
+    {IDC_MESSAGE_LEFT, {37, 127, 589, 345}},
+};
+
+std::unique_ptr<CardSurface> MakeSurface(const LayoutFile& layout, HCURSOR hand, HICON icon) {
+  CardPictures pictures = MakeCardPictures(layout);
+  auto surface = std::make_unique<CardSurface>(std::move(pictures.images),
+                                               std::move(pictures.hotSpots), hand, icon);
+  ApplyCardLook(layout, surface->Logo());
+  return surface;
+}
+
+}  // namespace
+
+CardDialog::CardDialog(CardContent content, CardParts& parts)
+    : Dialog(IDD_CARD), parts_(parts), settings_(content.layout.settings),
+      title_(content.layout.title) {
+  screenDC_.emplace(nullptr);
+  HINSTANCE self = GetModuleHandleA(nullptr);
+  icon_ = LoadIconA(self, MAKEINTRESOURCEA(IDI_CARD));
+  HCURSOR hand = LoadCursorA(self, MAKEINTRESOURCEA(IDC_HAND_POINTER));
+  surface_ = MakeSurface(content.layout, hand, icon_);
+  if (settings_.soundEffectsOn) parts_.OpenSoundBank();
+  fas_ = std::move(content.fas);
+  view_ = parts_.MakeView(*fas_, screenDC_->Get(), TheCardLook().palette.Get(), *this);
+}
+
+CardDialog::~CardDialog() {
+  view_.reset();
+  fas_.reset();
+  TheCardLook().logo = nullptr;
+  surface_.reset();
+  screenDC_.reset();
+  parts_.StopMusic();
+}
+
+void CardDialog::DoDataExchange(DataExchange& dx) {
+  dx.Control(IDC_MAKE_NEW_CARD, newCardButton_);
+  dx.Control(IDC_VISIT_US, visitButton_);
+  dx.Control(IDOK, repeatButton_);
+  dx.Control(IDCANCEL, closeButton_);
+  dx.Control(IDC_MESSAGE_LEFT, leftEdit_);
+  dx.Control(IDC_MESSAGE_CENTRED, centredEdit_);
+}
+
+bool CardDialog::OnInitDialog() {
+  Dialog::OnInitDialog();
+  centred_ = false;
+  LoadMessage();
+  SetWindowTextA(Handle(), title_.c_str());
+  LayOut();
+  SetWindowTextA(Item(IDC_MESSAGE_LEFT), messageText_.c_str());
+  Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
+  Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
+  OnOK();
+  return true;
+}
+
+void CardDialog::LayOut() {
+  RECT frame;
+  GetWindowRect(Handle(), &frame);
+  MoveWindow(Handle(), frame.left, frame.top, kCardWidth, kCardHeight, FALSE);
+  RECT desktop;
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  MoveWindow(Handle(), desktop.left + (desktop.right - desktop.left - kCardWidth) / 2,
+             desktop.top + (desktop.bottom - desktop.top - kCardHeight) / 2, kCardWidth,
+             kCardHeight, FALSE);
+  for (const ControlPlace& place : kControlPlaces) {
+    const RECT& r = place.rect;
+    MoveWindow(Item(place.id), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+  }
+}
+
+void CardDialog::LoadMessage() {
+  const CardMessage message = ReadMessageFile("msg.txt");
+  if (message.centred) centred_ = true;
+  SetMessage(message.text);
+}
+
+void CardDialog::SetMessage(const std::string& text) {
+  messageText_ = text;
+  SetWindowTextA(Item(IDC_MESSAGE_LEFT), text.c_str());
+  SetWindowTextA(Item(IDC_MESSAGE_CENTRED), text.c_str());
+  ShowWindow(Item(IDC_MESSAGE_LEFT), centred_ ? SW_HIDE : SW_SHOW);
+  ShowWindow(Item(IDC_MESSAGE_CENTRED), centred_ ? SW_SHOW : SW_HIDE);
+  InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void CardDialog::OnOK() {
+  ShowWindow(Handle(), SW_HIDE);
+  if (!view_) {
+    // Nothing to play: the playing has ended at once.
+    OnCardFinished();
+    return;
+  }
+  ShowWindow(view_->Handle(), SW_SHOW);
+  SetActiveWindow(view_->Handle());
+  view_->Start("do");
+  if (settings_.musicOn) parts_.StartMusic(settings_.musicRepeats != 0);
+}
+
+LRESULT CardDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case kCardFinished:  // LRESULT OnCardFinished()
+      return OnCardFinished();
+    case WM_WINDOWPOSCHANGING:  // void OnWindowPosChanging(WINDOWPOS&)
+      OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
+      return 0;
+    default:
+      return Dialog::HandleMessage(msg, wParam, lParam);
+  }
+}
+
+LRESULT CardDialog::OnCardFinished() {
+  parts_.StopMusic();
+  firstPlayingEnded_ = true;
+  ShowWindow(Handle(), SW_SHOW);
+  return 0;
+}
+
+void CardDialog::OnWindowPosChanging(WINDOWPOS& position) {
+  // The dialog manager and its loop show the card as soon as it exists; it stays hidden until
+  // the first playing has ended.
+  if (!firstPlayingEnded_) {
+    position.flags &= ~SWP_SHOWWINDOW;
+    position.flags |= SWP_NOACTIVATE;
+  }
+  Default();
+}
+
+bool CardDialog::OnCommand(int id, int code, HWND control) {
+  if (code == BN_CLICKED && id == IDC_VISIT_US) {
+    surface_->VisitUs();
+    return true;
+  }
+  if (code == BN_CLICKED && id == IDC_MAKE_NEW_CARD) {
+    parts_.MakeNewCard(*this);
+    return true;
+  }
+  return Dialog::OnCommand(id, code, control);
+}
+
+bool CardDialog::OnEraseBkgnd(HDC dc) { return surface_->EraseBackground(dc); }
+
+void CardDialog::OnPaint() { surface_->Paint(Handle()); }
+
+bool CardDialog::OnQueryNewPalette() { return surface_->RealisePalette(Handle()); }
+
+void CardDialog::OnLButtonDown(UINT, POINT client) {
+  Default();
+  surface_->ButtonDown(Handle(), client);
+}
+
+void CardDialog::OnMouseMove(UINT, POINT client) {
+  surface_->MouseMove(Handle(), client);
+  Default();
+}
+
+void CardDialog::OnLButtonUp(UINT, POINT) {
+  surface_->ButtonUp(Handle());
+  Default();
+}
+
+void CardDialog::OnTimer(UINT_PTR) { surface_->Timer(Handle()); }
+
+bool CardDialog::OnSetCursor(HWND, UINT, UINT) {
+  if (surface_->SetHandCursor()) return true;
+  return Default() != 0;
+}
+
+}  // namespace card

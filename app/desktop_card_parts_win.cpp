@@ -1,0 +1,42 @@
+// The card's real parts (see desktop_card_parts_win.h).
+#include "app/desktop_card_parts_win.h"
+
+#include "animation/player/card_view_win.h"
+#include "app/card_dialog_win.h"
+#include "sound/music_player_win.h"
+#include "sound/sound_bank_win.h"
+
+namespace card {
+namespace {
+
+class CardViewFigure : public FigureView {
+ public:
+  CardViewFigure(const FasFile& fas, HDC screen, HPALETTE palette, const Window& cardWindow)
+      : view_(fas, screen, palette, cardWindow) {}
+  HWND Handle() const override { return view_.Handle(); }
+  void Start(const std::string& label) override { view_.Start(label); }
+
+ private:
+  CardView view_;
+};
+
+}  // namespace
+
+std::unique_ptr<FigureView> DesktopCardParts::MakeView(const FasFile& fas, HDC screen,
+                                                       HPALETTE palette,
+                                                       const Window& cardWindow) {
+  return std::make_unique<CardViewFigure>(fas, screen, palette, cardWindow);
+}
+
+void DesktopCardParts::OpenSoundBank() {
+  // Without the bank the card plays silently; nothing is reported.
+  (void)card::OpenSoundBank("Card.WAS");
+}
+
+void DesktopCardParts::StartMusic(bool repeat) { card::StartMusic(repeat); }
+
+void DesktopCardParts::StopMusic() { card::StopMusic(); }
+
+void DesktopCardParts::MakeNewCard(CardDialog&) {}
+
+}  // namespace card

@@ -1,0 +1,24 @@
+// The card's message control: a read-only, disabled multi-line edit that draws its text twice,
+// first as a shadow one pixel right of and below its place on the card's background colour,
+// then the text itself transparently over it. It answers its own colours through the
+// reflected control-colour message.
+#pragma once
+
+#include "framework/window_win.h"
+
+#include <windows.h>
+
+namespace card {
+
+class MessageEdit : public Window {
+ protected:
+  // Gives the control the message font and 5-pixel margins on both sides.
+  void PreSubclassWindow() override;
+  void OnPaint() override;
+  HBRUSH OnCtlColor(HDC dc, UINT ctlType) override;
+
+ private:
+  bool shadowPass_ = false;
+};
+
+}  // namespace card
