@@ -33,6 +33,7 @@ class WasFile {
   // The clip's sample bytes (just past its byte count), found by the upper-cased name.
   std::optional<ByteView> FindSound(std::string_view name) const;
   const NameDirectory& Sounds() const { return sounds_; }
+  ByteView Bytes() const { return bytes_; }
   // The samples of entry i (empty when i is out of range).
   ByteView Clip(std::size_t i) const;
 

@@ -4,11 +4,13 @@
 
 namespace card::kit {
 // One line per command here and in CMakeLists.txt; each is defined in its command_*.cpp.
+void AddInfoCommand(CLI::App& app);
 }  // namespace card::kit
 
 int main(int argc, char** argv) {
   CLI::App app{"cardkit - makes, checks and previews animated greeting cards"};
   app.require_subcommand(1);
+  card::kit::AddInfoCommand(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }

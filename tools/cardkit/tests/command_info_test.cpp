@@ -1,0 +1,131 @@
+// `cardkit info`, run as a program on files the test writes: what it prints for each content
+// file and for a card folder, and its message and exit status for damaged and missing files.
+#include "animation/fas/tests/hand_built_fas.h"
+#include "animation/fas/tests/temp_folder.h"
+#include "sound/was_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <string>
+
+namespace card {
+namespace {
+
+using testing::TempFolder;
+
+struct InfoRun {
+  int status = -1;
+  std::string output;  // stdout and stderr together
+};
+
+InfoRun CardkitInfo(const std::string& path) {
+  const std::string command = std::string(CARDKIT_PATH) + " info '" + path + "' 2>&1";
+  InfoRun run;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (pipe == nullptr) return run;
+  char buffer[4096];
+  while (std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, read);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return run;
+}
+
+std::vector<std::uint8_t> Text(std::string_view text) { return {text.begin(), text.end()}; }
+
+std::vector<std::uint8_t> Bank() {
+  auto bank = WriteWas({{"boing", std::vector<std::uint8_t>(24000)}, {"tick", std::vector<std::uint8_t>(400)}});
+  EXPECT_TRUE(bank.ok()) << bank.error();
+  return bank.ok() ? *bank : std::vector<std::uint8_t>{};
+}
+
+// Title, version, settings, two colour lines, logo, one picture, end of pictures, one hot spot,
+// a palette of two entries; "Gr\xFC\xDFe" is Windows-1252 for "Grüße".
+constexpr std::string_view kLayout =
+    "Gr\xFC\xDF" "e\r\nv2\r\n1,0,1\r\n16777215|0|255\r\n12632256|0|16777215\r\n4,4 logo.bmp\r\n"
+    "0,0 back.bmp\r\n-\r\n1\r\nzelk.htm\r\nhover.bmp-\r\n40, 40, 200, 120\r\n255, 65280\r\n"
+    "2\r\n0\r\n16777215\r\n";
+
+TEST(CardkitInfo, DescribesAFrameAnimationFile) {
+  TempFolder folder;
+  const std::string path = folder.Write("Card.FAS", testing::HandBuiltFas());
+  const InfoRun run = CardkitInfo(path);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, path + ": frame-animation file, 598 bytes\n"
+                               "  frame size: 2 x 2 pixels, 8 bytes each (S)\n"
+                               "  palette records: 2 (R)\n"
+                               "  frames: 5, keys 1 to 65534\n"
+                               "  scripts: 2\n"
+                               "    do: 5 bytes\n"
+                               "    walk: 4 bytes\n");
+}
+
+TEST(CardkitInfo, DescribesASoundBank) {
+  TempFolder folder;
+  const std::string path = folder.Write("Card.WAS", Bank());
+  const InfoRun run = CardkitInfo(path);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.output, path + ": sound bank, 24443 bytes\n"
+                               "  sounds: 2\n"
+                               "    BOING: 1.500 s (24000 bytes)\n"
+                               "    TICK: 0.025 s (400 bytes)\n");
+}
+
+TEST(CardkitInfo, DescribesAFolderWithItsLayout) {
+  TempFolder folder;
+  folder.Write("Card.FAS", testing::HandBuiltFas());
+  folder.Write("card.was", Bank());  // found whatever the case, as on Windows
+  folder.Write("Layout.txt", Text(kLayout));
+  folder.Write("msg.txt", Text("Hello\r\n"));
+  const InfoRun run = CardkitInfo(folder.Path());
+  EXPECT_EQ(run.status, 0) << run.output;
+  for (const char* line : {
+           ": card folder, 4 entries\n",
+           "    Card.FAS: 598 bytes\n",
+           "    msg.txt: 7 bytes\n",
+           "  frames: 5, keys 1 to 65534\n",
+           "    BOING: 1.500 s (24000 bytes)\n",
+           "  title: Gr\xC3\xBC\xC3\x9F" "e\n",
+           "  sound effects on, music off, music repeats on\n",
+           "  colours: background #FFFFFF, message #000000 with shadow #FF0000, buttons #C0C0C0 "
+           "with text #000000 and shadow #FFFFFF\n",
+           "  logo: logo.bmp at 4,4\n",
+           "  pictures: 1\n    back.bmp at 0,0\n",
+           "  hot spots: 1\n    40,40 to 200,120 opens zelk.htm, shows hover.bmp, turns #FF0000 "
+           "into #00FF00\n",
+           "  palette: 2 colours\n",
+       }) {
+    EXPECT_NE(run.output.find(line), std::string::npos) << line << "\nin:\n" << run.output;
+  }
+}
+
+TEST(CardkitInfo, FailsWithTheReadersMessage) {
+  TempFolder folder;
+  auto cut = testing::HandBuiltFas();
+  cut.resize(597);
+  const std::string damaged = folder.Write("Card.FAS", cut);
+  const std::string missing = folder.Path("Gone.WAS");
+  struct Case {
+    std::string path;
+    std::string message;
+  };
+  const Case cases[] = {
+      {damaged, damaged + " is damaged: the pixel area of 5 frames ends at byte 598 but the "
+                          "file has 597 bytes.\n"},
+      {missing, missing + " is missing.\n"},
+      // The folder holds the damaged Card.FAS and lacks Layout.txt: both are reported.
+      {folder.Path(), "Layout.txt is missing.\n"},
+      {folder.Write("notes.doc", Text("x")), " is not a card content file"},
+  };
+  for (const Case& c : cases) {
+    const InfoRun run = CardkitInfo(c.path);
+    EXPECT_EQ(run.status, 1) << c.path;
+    EXPECT_NE(run.output.find(c.message), std::string::npos) << c.message << "\nin:\n" << run.output;
+  }
+  EXPECT_NE(CardkitInfo(folder.Path()).output.find("Card.FAS is damaged"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace card
