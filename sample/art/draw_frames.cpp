@@ -52,10 +52,11 @@ Pose Walk(double phase) {
 Pose Wave(int i) {
   const double turn = 2 * kPi * i / 6;
   Pose pose;
-  pose.right = {62 + 18 * std::sin(turn), 15};
-  pose.left = {-50, 0};
-  pose.tilt = -1.5 + 1.5 * std::sin(turn);
-  pose.headTilt = 5 * std::sin(turn);
+  // He waves with the arm on the viewer's left, clear of his scarf's ends.
+  pose.left = {55 + 22 * std::sin(turn), 0};
+  pose.right = {-50, 0};
+  pose.tilt = 1.5 - 1.5 * std::sin(turn);
+  pose.headTilt = -5 * std::sin(turn);
   pose.mouth = Mouth::Open;
   pose.eyes = (i == 2 || i == 3) ? Eyes::Happy : Eyes::Open;
   return pose;
