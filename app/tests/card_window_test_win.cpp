@@ -251,6 +251,9 @@ TEST_F(CardWindowTest, ShowsTheMessageLeftAlignedOrCentredAsTheFileSays) {
       {"\xFF\xFF", "", true},
       {"one \xFF", "one \xFF", false},
       {"", "", false},
+      // Only the first 500 bytes count, the marker included.
+      {std::string(498, 'a') + "\xFF\xFF" + std::string(50, 'b'), std::string(498, 'a'), true},
+      {std::string(500, 'a') + "\xFF\xFF", std::string(500, 'a'), false},
   };
   for (const auto& c : cases) {
     WriteMessage(c.file);
