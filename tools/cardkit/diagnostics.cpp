@@ -2,6 +2,7 @@
 #include "tools/cardkit/diagnostics.h"
 
 #include <algorithm>
+#include <ostream>
 
 namespace card::kit {
 
@@ -10,6 +11,14 @@ std::string FormatDiagnostic(const Diagnostic& diagnostic) {
   if (!diagnostic.place.empty()) line += ", " + diagnostic.place;
   line += diagnostic.severity == Severity::Error ? ": error: " : ": warning: ";
   return line + diagnostic.text;
+}
+
+void PrintDiagnostics(const Diagnostics& diagnostics, std::ostream& out) {
+  for (const Diagnostic& diagnostic : diagnostics.All()) out << FormatDiagnostic(diagnostic) << "\n";
+  const int errors = diagnostics.ErrorCount();
+  const int warnings = diagnostics.WarningCount();
+  out << errors << (errors == 1 ? " error, " : " errors, ") << warnings << (warnings == 1 ? " warning" : " warnings")
+      << "\n";
 }
 
 void Diagnostics::Error(std::string file, std::string place, std::string text) {

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,11 @@ using ScriptPlaces =
 
 // "file, place: error: text" (or "warning:"), one line, as an author reads it.
 std::string FormatDiagnostic(const Diagnostic& diagnostic);
+
+class Diagnostics;
+
+// Prints each diagnostic on a line of its own, then a count of errors and warnings.
+void PrintDiagnostics(const Diagnostics& diagnostics, std::ostream& out);
 
 class Diagnostics {
  public:

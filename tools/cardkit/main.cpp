@@ -5,12 +5,18 @@
 namespace card::kit {
 // One line per command here and in CMakeLists.txt; each is defined in its command_*.cpp.
 void AddInfoCommand(CLI::App& app);
+void AddBuildCommand(CLI::App& app);
+void AddCheckCommand(CLI::App& app);
+void AddPackageCommand(CLI::App& app);
 }  // namespace card::kit
 
 int main(int argc, char** argv) {
   CLI::App app{"cardkit - makes, checks and previews animated greeting cards"};
   app.require_subcommand(1);
   card::kit::AddInfoCommand(app);
+  card::kit::AddBuildCommand(app);
+  card::kit::AddCheckCommand(app);
+  card::kit::AddPackageCommand(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }
