@@ -1,0 +1,117 @@
+// The animation view: timer, sounds, messages and the host side of the script player.
+#include "animation/player/card_view_win.h"
+
+#include "animation/script/now_tenths.h"
+#include "framework/gdi_win.h"
+#include "sound/wave_sound_win.h"
+
+#include <string_view>
+
+namespace card {
+namespace {
+
+// A Notepad window with this title, open when the view is made, receives the bounds trace.
+constexpr const char* kTraceWindowTitle = "Qurlo.txt - Notepad";
+// Drawn after each traced text, so that a shorter text wipes out the end of a longer one.
+constexpr std::string_view kTraceTail = "                              ";  // 30 spaces
+constexpr int kTraceX = 5;
+constexpr int kTraceY = 25;
+
+Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
+
+CardView::CardView(const FasFile& fas, HDC screen, HPALETTE palette, const Window& cardWindow)
+    : Canvas(fas, screen, palette),
+      cardWindow_(cardWindow),
+      traceWindow_(FindWindowA(nullptr, kTraceWindowTitle)),
+      player_(
+          *this,
+          [&fas](std::string_view name) -> std::optional<std::string_view> {
+            const char* script = fas.FindScript(name);
+            if (!script) return std::nullopt;
+            return std::string_view(script);
+          },
+          fas.Width(), fas.Height()) {}
+
+CardView::~CardView() = default;
+
+void CardView::Start(const std::string& label) {
+  player_.Start(label);
+  running_ = true;
+  SetTimer(Handle(), kStepTimer, kStepMilliseconds, nullptr);
+}
+
+LRESULT CardView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  switch (msg) {
+    case WM_SOUNDDONE:  // void OnSoundDone(WPARAM ticket, LPARAM sound)
+      OnSoundDone(wParam, lParam);
+      return 0;
+    default:
+      return Canvas::HandleMessage(msg, wParam, lParam);
+  }
+}
+
+void CardView::OnTimer(UINT_PTR) {
+  // A tick queued before the run ended, or a step nested in a message box of a step that has
+  // since finished the run, must not finish it a second time.
+  if (!running_) return;
+  if (player_.Step() || !running_) return;
+  running_ = false;
+  KillTimer(Handle(), kStepTimer);
+  OnScriptFinished();
+}
+
+void CardView::OnSoundDone(WPARAM wParam, LPARAM lParam) {
+  delete WaveSound::FromNotice(wParam, lParam);
+  player_.OnSoundDone();
+}
+
+void CardView::OnScriptFinished() { SendMessageA(cardWindow_.Handle(), WM_CARD_FINISHED, 0, 0); }
+
+void CardView::ShowFrame(std::int32_t dx, std::int32_t dyUp, std::int32_t frameId) {
+  Canvas::ShowFrame(dx, dyUp, frameId);
+}
+
+Rect CardView::WindowRect() const {
+  RECT placed{};
+  if (Handle() && GetWindowRect(Handle(), &placed)) return FromRECT(placed);
+  const POINT at = Position();
+  return Rect{at.x, at.y, at.x + Width(), at.y + Height()};
+}
+
+void CardView::StartSound(const std::string& name) {
+  // Exactly one WM_SOUNDDONE comes back, also when the sound cannot play.
+  WaveSound::Start(name, Handle());
+}
+
+std::int32_t CardView::NowTenths() { return SteadyTenths(); }
+
+void CardView::ShowMessage(const std::string& text) {
+  // The box's modal loop goes on delivering the step timer's ticks to this view.
+  MessageBoxA(Handle(), text.c_str(), nullptr, MB_OK);
+}
+
+Rect CardView::WorkArea() {
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return FromRECT(area);
+}
+
+std::optional<Rect> CardView::ControlRect(int id) {
+  HWND card = cardWindow_.Handle();
+  HWND control = card ? GetDlgItem(card, id) : nullptr;
+  RECT r{};
+  if (!control || !GetWindowRect(control, &r)) return std::nullopt;
+  MapWindowPoints(nullptr, card, reinterpret_cast<POINT*>(&r), 2);
+  return FromRECT(r);
+}
+
+void CardView::Trace(const std::string& text) {
+  if (!traceWindow_ || !IsWindow(traceWindow_)) return;
+  const std::string line = text + std::string(kTraceTail);
+  WindowDC dc(traceWindow_);
+  TextOutA(dc, kTraceX, kTraceY, line.c_str(), static_cast<int>(line.size()));
+}
+
+}  // namespace card
