@@ -2,6 +2,7 @@
 // (see card_dialog_win.h). Painting, dragging and hot spots are CardSurface's.
 #include "app/card_dialog_win.h"
 
+#include "animation/player/card_view_win.h"
 #include "layout/card_pictures_win.h"
 #include "message/message_file_win.h"
 #include "res/resource.h"
@@ -9,9 +10,6 @@
 
 namespace card {
 namespace {
-
-// Sent by the view when a playing has ended (WM_CARD_FINISHED of card_view_win.h).
-constexpr UINT kCardFinished = 0x006F;
 
 constexpr int kCardWidth = 630;
 constexpr int kCardHeight = 430;
@@ -129,7 +127,7 @@ void CardDialog::OnOK() {
 
 LRESULT CardDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
-    case kCardFinished:  // LRESULT OnCardFinished()
+    case WM_CARD_FINISHED:  // LRESULT OnCardFinished()
       return OnCardFinished();
     case WM_WINDOWPOSCHANGING:  // void OnWindowPosChanging(WINDOWPOS&)
       OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
