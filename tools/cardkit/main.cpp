@@ -8,6 +8,7 @@ void AddInfoCommand(CLI::App& app);
 void AddBuildCommand(CLI::App& app);
 void AddCheckCommand(CLI::App& app);
 void AddPackageCommand(CLI::App& app);
+void AddPreviewCommand(CLI::App& app);
 }  // namespace card::kit
 
 int main(int argc, char** argv) {
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
   card::kit::AddBuildCommand(app);
   card::kit::AddCheckCommand(app);
   card::kit::AddPackageCommand(app);
+  card::kit::AddPreviewCommand(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }

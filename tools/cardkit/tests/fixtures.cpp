@@ -5,8 +5,13 @@
 #define STBI_WRITE_NO_STDIO
 #include <stb_image_write.h>
 
+#include <gif_lib.h>
+#include <gtest/gtest.h>
+
+#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <random>
 #include <stdexcept>
 
@@ -18,6 +23,19 @@ void Append(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
 }
 
 void AppendTag(std::vector<std::uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+
+struct GifReader {
+  const std::vector<std::uint8_t>* bytes;
+  std::size_t at = 0;
+};
+
+int ReadGifBytes(GifFileType* gif, GifByteType* out, int count) {
+  auto* reader = static_cast<GifReader*>(gif->UserData);
+  const int n = static_cast<int>(std::min<std::size_t>(count, reader->bytes->size() - reader->at));
+  std::memcpy(out, reader->bytes->data() + reader->at, n);
+  reader->at += n;
+  return n;
+}
 
 }  // namespace
 
@@ -51,6 +69,35 @@ std::vector<std::uint8_t> EncodeWav(const std::vector<std::int16_t>& samples, in
   Append(out, dataBytes, 4);
   for (std::int16_t sample : samples) Append(out, static_cast<std::uint16_t>(sample), 2);
   return out;
+}
+
+std::vector<ShownGifFrame> ReplayGif(const std::vector<std::uint8_t>& bytes) {
+  GifReader reader{&bytes};
+  int error = 0;
+  std::unique_ptr<GifFileType, void (*)(GifFileType*)> gif(
+      DGifOpen(&reader, ReadGifBytes, &error), [](GifFileType* g) { DGifCloseFile(g, nullptr); });
+  std::vector<ShownGifFrame> shown;
+  EXPECT_TRUE(gif) << "not a GIF";
+  if (!gif || DGifSlurp(gif.get()) != GIF_OK) {
+    ADD_FAILURE() << "the GIF does not decode";
+    return shown;
+  }
+  RgbImage canvas{gif->SWidth, gif->SHeight, std::vector<Rgb>(static_cast<std::size_t>(gif->SWidth) * gif->SHeight)};
+  for (int i = 0; i < gif->ImageCount; ++i) {
+    const SavedImage& image = gif->SavedImages[i];
+    GraphicsControlBlock control{};
+    DGifSavedExtensionToGCB(gif.get(), i, &control);
+    const GifImageDesc& d = image.ImageDesc;
+    const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
+    for (int y = 0; y < d.Height; ++y) {
+      for (int x = 0; x < d.Width; ++x) {
+        const GifColorType c = map->Colors[image.RasterBits[y * d.Width + x]];
+        canvas.At(d.Left + x, d.Top + y) = {c.Red, c.Green, c.Blue};
+      }
+    }
+    shown.push_back({canvas, control.DelayTime, d.Width, d.Height});
+  }
+  return shown;
 }
 
 RgbaImage FilledImage(int width, int height, Rgba fill) {

@@ -21,6 +21,17 @@ std::vector<std::uint8_t> EncodeWav(const std::vector<std::int16_t>& samples, in
 // A picture of `width` x `height` filled with `fill`.
 RgbaImage FilledImage(int width, int height, Rgba fill);
 
+// One image of a GIF as a viewer shows it (drawn over the ones before, nothing disposed).
+struct ShownGifFrame {
+  RgbImage picture;
+  int delay = 0;  // hundredths of a second
+  int areaWidth = 0;  // the part stored for this image
+  int areaHeight = 0;
+};
+
+// Decodes a GIF and replays its images; fails the current test when the bytes do not decode.
+std::vector<ShownGifFrame> ReplayGif(const std::vector<std::uint8_t>& bytes);
+
 // A folder under the system's temporary folder, removed with everything in it at the end.
 class TempDir {
  public:

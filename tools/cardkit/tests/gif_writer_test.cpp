@@ -2,60 +2,12 @@
 // pictures lengthen the one before, and only changed areas are stored.
 #include "tools/cardkit/gif_writer.h"
 
-#include <gif_lib.h>
-#include <gtest/gtest.h>
+#include "tools/cardkit/tests/fixtures.h"
 
-#include <cstring>
-#include <memory>
+#include <gtest/gtest.h>
 
 namespace card::kit {
 namespace {
-
-struct Shown {
-  RgbImage picture;
-  int delay = 0;
-  int areaWidth = 0;
-  int areaHeight = 0;
-};
-
-struct Reader {
-  const std::vector<std::uint8_t>* bytes;
-  std::size_t at = 0;
-};
-
-int ReadBytes(GifFileType* gif, GifByteType* out, int count) {
-  auto* reader = static_cast<Reader*>(gif->UserData);
-  const int n = static_cast<int>(std::min<std::size_t>(count, reader->bytes->size() - reader->at));
-  std::memcpy(out, reader->bytes->data() + reader->at, n);
-  reader->at += n;
-  return n;
-}
-
-// Replays the GIF as a viewer does (no disposal): the picture shown after each image.
-std::vector<Shown> Replay(const std::vector<std::uint8_t>& bytes) {
-  Reader reader{&bytes};
-  int error = 0;
-  std::unique_ptr<GifFileType, void (*)(GifFileType*)> gif(
-      DGifOpen(&reader, ReadBytes, &error), [](GifFileType* g) { DGifCloseFile(g, nullptr); });
-  EXPECT_TRUE(gif);
-  EXPECT_EQ(DGifSlurp(gif.get()), GIF_OK);
-  RgbImage canvas{gif->SWidth, gif->SHeight, std::vector<Rgb>(gif->SWidth * gif->SHeight)};
-  std::vector<Shown> shown;
-  for (int i = 0; i < gif->ImageCount; ++i) {
-    const SavedImage& image = gif->SavedImages[i];
-    GraphicsControlBlock control{};
-    DGifSavedExtensionToGCB(gif.get(), i, &control);
-    const GifImageDesc& d = image.ImageDesc;
-    for (int y = 0; y < d.Height; ++y) {
-      for (int x = 0; x < d.Width; ++x) {
-        const GifColorType c = d.ColorMap->Colors[image.RasterBits[y * d.Width + x]];
-        canvas.At(d.Left + x, d.Top + y) = {c.Red, c.Green, c.Blue};
-      }
-    }
-    shown.push_back({canvas, control.DelayTime, d.Width, d.Height});
-  }
-  return shown;
-}
 
 RgbImage Backdrop(Rgb colour) { return {40, 30, std::vector<Rgb>(40 * 30, colour)}; }
 
@@ -74,7 +26,7 @@ TEST(GifWriter, ReplaysThePicturesWithTheirDelaysStoringOnlyChanges) {
   auto bytes = writer.Finish();
   ASSERT_TRUE(bytes) << bytes.error();
 
-  const std::vector<Shown> shown = Replay(*bytes);
+  const std::vector<test::ShownGifFrame> shown = test::ReplayGif(*bytes);
   ASSERT_EQ(shown.size(), 3u);
   EXPECT_EQ(shown[0].picture.pixels, first.pixels);
   EXPECT_EQ(shown[1].picture.pixels, second.pixels);
@@ -94,7 +46,7 @@ TEST(GifWriter, PicturesWithMoreThan256ColoursAreReducedNotRefused) {
   writer.AddFrame(picture, 10);
   auto bytes = writer.Finish();
   ASSERT_TRUE(bytes) << bytes.error();
-  const std::vector<Shown> shown = Replay(*bytes);
+  const std::vector<test::ShownGifFrame> shown = test::ReplayGif(*bytes);
   ASSERT_EQ(shown.size(), 1u);
   for (std::size_t i = 0; i < picture.pixels.size(); ++i) {
     const Rgb a = shown[0].picture.pixels[i];

@@ -1,0 +1,184 @@
+// cardkit simulate DIR: plays a card folder's script without Windows and prints what the
+// figure does, one line per event, in the order things happen within each tick:
+//   T sound NAME     a sound starts
+//   T frame F X Y    frame F is shown with the figure window's top-left at (X, Y)
+//   T wait           the tick ends without a frame and the run goes on
+//   T error TEXT     a message box would be shown (taken as closed at once)
+//   T end            the run has ended
+// Ticks count from 1 across all runs and the clock reads T during tick T. A sound lasts as
+// long as its clip plays (1600 bytes a tenth); one that cannot play (no Card.WAS, sound effects
+// off in Layout.txt, a name not in the bank) is done right after the tick that started it.
+#include "tools/cardkit/commands.h"
+
+#include "animation/fas/fas_file.h"
+#include "animation/player/script_player.h"
+#include "animation/player/simulated_host.h"
+#include "layout/layout_file.h"
+#include "sound/was_file.h"
+#include "tools/cardkit/file_io.h"
+
+#include <charconv>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace card::kit {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct SimulateOptions {
+  std::string folder;
+  std::string script = "do";
+  std::int32_t ticks = 3000;
+  std::int32_t runs = 1;
+  std::string at = "0,0";
+  std::string workArea = "0,0,1024,768";
+  std::vector<std::string> controls;
+};
+
+// Exactly `count` whole numbers separated by ','; `form` names them for the message.
+Result<std::vector<std::int32_t>> Numbers(std::string_view text, std::size_t count,
+                                          std::string_view option, std::string_view form) {
+  std::vector<std::int32_t> numbers;
+  const char* at = text.data();
+  const char* const end = text.data() + text.size();
+  while (numbers.size() < count) {
+    std::int32_t value = 0;
+    const auto [next, error] = std::from_chars(at, end, value);
+    const bool last = numbers.size() + 1 == count;
+    if (error != std::errc() || (last ? next != end : next == end || *next != ',')) {
+      return Fail(std::string(option) + " wants " + std::string(form) +
+                  " (whole numbers separated by commas), not \"" + std::string(text) + "\".");
+    }
+    numbers.push_back(value);
+    at = next + 1;
+  }
+  return numbers;
+}
+
+Result<SimulatedDesktop> DesktopFrom(const SimulateOptions& options) {
+  SimulatedDesktop desktop;
+  auto at = Numbers(options.at, 2, "--at", "X,Y");
+  if (!at) return Failure{at.error()};
+  desktop.windowAt = {(*at)[0], (*at)[1]};
+  auto area = Numbers(options.workArea, 4, "--work-area", "L,T,R,B");
+  if (!area) return Failure{area.error()};
+  desktop.workArea = {(*area)[0], (*area)[1], (*area)[2], (*area)[3]};
+  for (const std::string& control : options.controls) {
+    const std::size_t equals = control.find('=');
+    auto id = Numbers(control.substr(0, equals), 1, "--control", "ID=L,T,R,B");
+    if (!id || equals == std::string::npos) {
+      return Fail("--control wants ID=L,T,R,B (a control id, then its rectangle), not \"" +
+                  control + "\".");
+    }
+    auto rect = Numbers(control.substr(equals + 1), 4, "--control", "ID=L,T,R,B");
+    if (!rect) return Failure{rect.error()};
+    desktop.controls[(*id)[0]] = {(*rect)[0], (*rect)[1], (*rect)[2], (*rect)[3]};
+  }
+  return desktop;
+}
+
+// What the simulation reads from the card folder.
+struct CardContent {
+  std::unique_ptr<FasFile> frames;
+  std::unique_ptr<WasFile> sounds;  // null when the card plays no sound effects
+};
+
+Result<bool> SoundEffectsOn(const fs::path& folder) {
+  const auto path = FindCardFile(folder, "Layout.txt");
+  if (!path) return Fail((folder / "Layout.txt").string() + " is missing.");
+  auto bytes = ReadWholeFile(*path);
+  if (!bytes) return Failure{bytes.error()};
+  auto layout = ParseLayout(std::string(bytes->begin(), bytes->end()), path->string());
+  if (!layout) return Failure{layout.error()};
+  return layout->settings.soundEffectsOn != 0;
+}
+
+Result<CardContent> LoadCard(const fs::path& folder) {
+  std::error_code error;
+  if (!fs::is_directory(folder, error)) {
+    return Fail(folder.string() + (fs::exists(folder, error) ? " is not a card folder."
+                                                             : " is missing."));
+  }
+  CardContent card;
+  const auto fasPath = FindCardFile(folder, "Card.FAS");
+  if (!fasPath) return Fail((folder / "Card.FAS").string() + " is missing.");
+  auto frames = FasFile::Open(fasPath->string());
+  if (!frames) return Failure{frames.error()};
+  card.frames = std::move(frames.value());
+
+  auto soundOn = SoundEffectsOn(folder);
+  if (!soundOn) return Failure{soundOn.error()};
+  const auto wasPath = FindCardFile(folder, "Card.WAS");
+  if (*soundOn && wasPath) {
+    auto sounds = WasFile::Open(wasPath->string());
+    if (!sounds) return Failure{sounds.error()};
+    card.sounds = std::move(sounds.value());
+  }
+  return card;
+}
+
+Status Simulate(const SimulateOptions& options) {
+  auto desktop = DesktopFrom(options);
+  if (!desktop) return Failure{desktop.error()};
+  auto card = LoadCard(options.folder);
+  if (!card) return Failure{card.error()};
+  const FasFile& frames = *card->frames;
+  const WasFile* sounds = card->sounds.get();
+
+  SimulatedHost host(
+      *desktop, frames.Width(), frames.Height(),
+      [sounds](std::string_view name) -> std::optional<std::size_t> {
+        if (!sounds) return std::nullopt;
+        const auto clip = sounds->FindSound(name);
+        if (!clip) return std::nullopt;
+        return clip->size();
+      },
+      [](const SimulationEvent& event) { std::cout << FormatEvent(event) << '\n'; });
+  ScriptPlayer player(
+      host,
+      [&frames](std::string_view name) -> std::optional<std::string_view> {
+        const char* script = frames.FindScript(name);
+        if (!script) return std::nullopt;
+        return std::string_view(script);
+      },
+      frames.Width(), frames.Height());
+  RunSimulation(host, player, options.script, options.ticks, options.runs);
+  return {};
+}
+
+}  // namespace
+
+void AddSimulateCommand(CLI::App& app) {
+  auto options = std::make_shared<SimulateOptions>();
+  auto* command = app.add_subcommand(
+      "simulate", "Play a card folder's script without Windows and print what the figure does");
+  command->add_option("folder", options->folder, "the card folder")->required();
+  command->add_option("--script", options->script, "the script to play")->capture_default_str();
+  command->add_option("--ticks", options->ticks, "stop after this many ticks (tenths)")
+      ->check(CLI::NonNegativeNumber)
+      ->capture_default_str();
+  command->add_option("--runs", options->runs, "start the script again after a run ends, "
+                                               "as Repeat does, until this many runs")
+      ->check(CLI::PositiveNumber)
+      ->capture_default_str();
+  command->add_option("--at", options->at, "the figure window's top-left at the start, X,Y")
+      ->capture_default_str();
+  command->add_option("--work-area", options->workArea, "the desktop work area, L,T,R,B")
+      ->capture_default_str();
+  command->add_option("--control", options->controls,
+                      "a card window control's rectangle, ID=L,T,R,B (repeatable)");
+  command->callback([options] {
+    const Status status = Simulate(*options);
+    std::cout.flush();
+    if (!status) {
+      std::cerr << status.error() << '\n';
+      throw CommandFailed();
+    }
+  });
+}
+
+}  // namespace card::kit

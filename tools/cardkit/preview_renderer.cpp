@@ -1,0 +1,164 @@
+// Preview rendering: the simulation's events are folded into the picture of each tick.
+#include "tools/cardkit/preview_renderer.h"
+
+#include "animation/fas/fas_file.h"
+#include "animation/player/script_player.h"
+#include "animation/player/simulated_host.h"
+#include "layout/layout_file.h"
+#include "sound/was_file.h"
+#include "tools/cardkit/file_io.h"
+#include "tools/cardkit/frame_decoder.h"
+#include "tools/cardkit/gif_writer.h"
+
+#include <memory>
+#include <optional>
+
+namespace card::kit {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr int kTickCentiseconds = 10;
+
+// What the run needs of the card folder; the bytes stay alive as long as the readers.
+struct CardFiles {
+  std::vector<std::uint8_t> fasBytes;
+  std::vector<std::uint8_t> wasBytes;
+  std::unique_ptr<FasFile> fas;
+  std::unique_ptr<WasFile> bank;  // null when the card plays no sound effects
+};
+
+Result<bool> SoundEffectsOn(const fs::path& folder) {
+  auto bytes = ReadWholeFile(folder / "Layout.txt");
+  if (!bytes) return Fail(bytes.error());
+  auto layout = ParseLayout(std::string(bytes->begin(), bytes->end()));
+  if (!layout) return Fail(layout.error());
+  return layout->settings.soundEffectsOn != 0;
+}
+
+Result<std::unique_ptr<CardFiles>> LoadCard(const fs::path& folder) {
+  auto files = std::make_unique<CardFiles>();
+  auto fasBytes = ReadWholeFile(folder / "Card.FAS");
+  if (!fasBytes) return Fail(fasBytes.error());
+  files->fasBytes = std::move(*fasBytes);
+  auto fas = FasFile::FromBytes(files->fasBytes, "Card.FAS");
+  if (!fas) return Fail(fas.error());
+  files->fas = std::move(*fas);
+
+  auto soundOn = SoundEffectsOn(folder);
+  if (!soundOn) return Fail(soundOn.error());
+  auto wasBytes = ReadWholeFile(folder / "Card.WAS");
+  if (*soundOn && wasBytes) {
+    files->wasBytes = std::move(*wasBytes);
+    auto bank = WasFile::FromBytes(files->wasBytes, "Card.WAS");
+    if (!bank) return Fail(bank.error());
+    files->bank = std::move(*bank);
+  }
+  return files;
+}
+
+// Turns the events of each tick into that tick's picture.
+class TickPainter {
+ public:
+  TickPainter(const FasFile& fas, const PreviewOptions& options)
+      : fas_(fas), options_(options), gif_(options.width, options.height) {}
+
+  void On(const SimulationEvent& event) {
+    if (event.tick != tick_) Paint();
+    tick_ = event.tick;
+    if (event.kind == SimulationEvent::Kind::Frame) {
+      frameId_ = event.frameId;
+      at_ = event.topLeft;
+    } else if (event.kind == SimulationEvent::Kind::Error) {
+      messages_.push_back("tick " + std::to_string(event.tick) + ": " + event.text);
+    }
+  }
+
+  Result<Preview> Finish() {
+    Paint();
+    if (!failure_.empty()) return Fail(failure_);
+    auto gif = gif_.Finish();
+    if (!gif) return Fail(gif.error());
+    return Preview{std::move(*gif), tick_, std::move(messages_)};
+  }
+
+ private:
+  const DecodedFrame* Frame(std::int32_t frameId) {
+    const std::uint16_t key = fas_.FrameKey(fas_.FrameIndex(frameId));
+    auto found = decoded_.find(key);
+    if (found != decoded_.end()) return &found->second;
+    auto frame = DecodeFrame(fas_, key);
+    if (!frame) {
+      failure_ = frame.error();
+      return nullptr;
+    }
+    return &decoded_.emplace(key, std::move(*frame)).first->second;
+  }
+
+  // The picture at the end of the tick that has just passed; nothing before the first tick.
+  void Paint() {
+    if (tick_ == 0 || !failure_.empty()) return;
+    RgbImage picture{options_.width, options_.height,
+                     std::vector<Rgb>(static_cast<std::size_t>(options_.width) * options_.height, options_.backdrop)};
+    if (frameId_) {
+      const DecodedFrame* frame = Frame(*frameId_);
+      if (!frame) return;
+      DrawFrame(*frame, picture, at_.x, at_.y);
+    }
+    gif_.AddFrame(picture, kTickCentiseconds);
+  }
+
+  const FasFile& fas_;
+  const PreviewOptions& options_;
+  GifWriter gif_;
+  std::map<std::uint16_t, DecodedFrame> decoded_;
+  std::int32_t tick_ = 0;
+  std::optional<std::int32_t> frameId_;  // none until the first frame is shown
+  Point at_;
+  std::vector<std::string> messages_;
+  std::string failure_;
+};
+
+}  // namespace
+
+std::map<int, Rect> PreviewOptions::DefaultCardControls() {
+  // The buttons along the bottom (Repeat, Make a New Card, Visit Us, Close) and the two
+  // message edits, from the card window's dialog template.
+  return {{1, {15, 358, 105, 418}},   {1002, {106, 358, 312, 418}}, {1001, {315, 358, 520, 418}},
+          {2, {523, 358, 613, 418}},  {1005, {27, 94, 441, 258}},   {1006, {27, 94, 441, 258}}};
+}
+
+Result<Preview> RenderPreview(const std::filesystem::path& folder, const PreviewOptions& options) {
+  if (options.width <= 0 || options.height <= 0 || options.width > 4096 || options.height > 4096) {
+    return Fail("The backdrop must be between 1 x 1 and 4096 x 4096 pixels.");
+  }
+  auto card = LoadCard(folder);
+  if (!card) return Fail(card.error());
+  const FasFile& fas = *(*card)->fas;
+  const WasFile* bank = (*card)->bank.get();
+
+  SimulatedDesktop desktop;
+  desktop.windowAt = options.windowAt;
+  desktop.workArea = {0, 0, options.width, options.height};
+  desktop.controls = options.controls;
+  TickPainter painter(fas, options);
+  SimulatedHost host(
+      desktop, fas.Width(), fas.Height(),
+      [bank](std::string_view name) -> std::optional<std::size_t> {
+        if (!bank) return std::nullopt;
+        const auto clip = bank->FindSound(name);
+        return clip ? std::optional<std::size_t>(clip->size()) : std::nullopt;
+      },
+      [&painter](const SimulationEvent& event) { painter.On(event); });
+  ScriptPlayer player(
+      host,
+      [&fas](std::string_view name) -> std::optional<std::string_view> {
+        const char* script = fas.FindScript(name);
+        return script ? std::optional<std::string_view>(script) : std::nullopt;
+      },
+      fas.Width(), fas.Height());
+  RunSimulation(host, player, options.script, options.ticks, 1);
+  return painter.Finish();
+}
+
+}  // namespace card::kit
