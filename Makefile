@@ -17,8 +17,11 @@ deps:
 
 $(NATIVE)/Makefile: | deps
 	$(CMAKE) -S . -B $(NATIVE) -DCMAKE_BUILD_TYPE=Debug -DCARD_SANITIZE=ON
+# The x86_64 build's end-to-end tests drive card.exe with the native build's cardkit and
+# sample card, so it is told where that build is.
 $(WIN64)/Makefile: | deps
-	$(CMAKE) -S . -B $(WIN64) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+	$(CMAKE) -S . -B $(WIN64) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake \
+	  -DCARD_NATIVE_BUILD=$(abspath $(NATIVE))
 $(WIN32)/Makefile: | deps
 	$(CMAKE) -S . -B $(WIN32) -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
 $(FUZZ)/Makefile: | deps
@@ -27,7 +30,7 @@ $(FUZZ)/Makefile: | deps
 
 native: $(NATIVE)/Makefile
 	$(MAKE) -C $(NATIVE) -j$(JOBS) --no-print-directory
-win64: $(WIN64)/Makefile
+win64: $(WIN64)/Makefile native
 	$(MAKE) -C $(WIN64) -j$(JOBS) --no-print-directory
 win32: $(WIN32)/Makefile
 	$(MAKE) -C $(WIN32) -j$(JOBS) --no-print-directory
