@@ -20,7 +20,8 @@ Result<BitmapHeader> ReadBitmapHeader(ByteView bytes) {
     return Fail("it is not a Windows bitmap file.");
   }
   const std::uint32_t infoSize = *ReadU32(bytes, kFileHeaderSize);
-  if (infoSize == kCoreHeaderSize || infoSize < 40 || !FitsIn(bytes.size(), kFileHeaderSize, infoSize)) {
+  if (infoSize == kCoreHeaderSize || infoSize < 40 ||
+      !FitsIn(bytes.size(), kFileHeaderSize, infoSize)) {
     return Fail("its header is of a kind the card cannot read.");
   }
   BitmapHeader header;

@@ -69,7 +69,7 @@ std::vector<std::uint8_t> BitmapFile(const RgbaImage& picture, const std::vector
   Put32(out, kPixelsPerMetre);
   Put32(out, kPixelsPerMetre);
   Put32(out, static_cast<std::uint32_t>(table.size()));  // colours used
-  Put32(out, 0);                                          // all important
+  Put32(out, 0);                                         // all important
   for (const Rgb& colour : table) {
     out.insert(out.end(), {colour.b, colour.g, colour.r, 0});
   }
@@ -84,7 +84,8 @@ Result<std::vector<std::uint8_t>> WriteBitmap(const RgbaImage& picture, std::str
   if (picture.width <= 0 || picture.height <= 0) return Fail(where + " has no pixels.");
   const bool transparent = HasTransparentPixel(picture);
   if (transparent && !IsTransparent(picture.At(0, 0))) {
-    return Fail(where + " has transparent pixels but an opaque top-left pixel; the card takes "
+    return Fail(where +
+                " has transparent pixels but an opaque top-left pixel; the card takes "
                 "the top-left pixel's colour as the transparent one, so make it transparent too.");
   }
   ColourHistogram histogram;

@@ -39,7 +39,8 @@ std::vector<fs::path> SortedEntries(const fs::path& folder) {
 
 bool HasExtension(const fs::path& path, std::string_view extension) {
   std::string ext = path.extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+  std::transform(ext.begin(), ext.end(), ext.begin(),
+                 [](unsigned char c) { return std::tolower(c); });
   return ext == extension;
 }
 
@@ -50,7 +51,9 @@ class Builder {
   Diagnostics Run();
 
  private:
-  std::string Relative(const fs::path& path) const { return path.lexically_relative(source_).generic_string(); }
+  std::string Relative(const fs::path& path) const {
+    return path.lexically_relative(source_).generic_string();
+  }
   void Write(const std::string& name, const std::vector<std::uint8_t>& bytes);
   std::optional<std::vector<std::uint8_t>> Read(const fs::path& path, bool required);
 
@@ -58,7 +61,8 @@ class Builder {
   void BuildMessage();
   std::vector<ScriptEntry> ReadScriptEntries();
   std::vector<FrameGroup> ReadFrames();
-  void BuildAnimation(const std::vector<ScriptEntry>& scripts, const std::vector<FrameGroup>& groups);
+  void BuildAnimation(const std::vector<ScriptEntry>& scripts,
+                      const std::vector<FrameGroup>& groups);
   void BuildSounds();
   void BuildPictures();
   void CopyMusic();
@@ -71,7 +75,9 @@ class Builder {
 };
 
 void Builder::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-  if (Status status = WriteWholeFile(out_ / name, bytes); !status) diagnostics_.Error(name, "", status.error());
+  if (Status status = WriteWholeFile(out_ / name, bytes); !status) {
+    diagnostics_.Error(name, "", status.error());
+  }
 }
 
 std::optional<std::vector<std::uint8_t>> Builder::Read(const fs::path& path, bool required) {
@@ -123,21 +129,25 @@ std::vector<FrameGroup> Builder::ReadFrames() {
   std::vector<FrameGroup> groups;
   const fs::path folder = source_ / "frames";
   if (!fs::is_directory(folder)) {
-    diagnostics_.Error("frames", "", "there is no frames folder; the figure needs at least one frame.");
+    diagnostics_.Error("frames", "",
+                       "there is no frames folder; the figure needs at least one frame.");
     return groups;
   }
   for (const fs::path& groupFolder : SortedEntries(folder)) {
     if (!fs::is_directory(groupFolder)) {
-      diagnostics_.Error(Relative(groupFolder), "", "frames go into a folder per animation: frames/<group>/<key>.png.");
+      diagnostics_.Error(Relative(groupFolder), "",
+                         "frames go into a folder per animation: frames/<group>/<key>.png.");
       continue;
     }
     FrameGroup group{groupFolder.filename().string(), {}};
     for (const fs::path& file : SortedEntries(groupFolder)) {
       const std::string stem = file.stem().string();
-      const bool numbered = !stem.empty() && stem.size() <= 5 &&
-                            std::all_of(stem.begin(), stem.end(), [](char c) { return c >= '0' && c <= '9'; });
+      const bool numbered =
+          !stem.empty() && stem.size() <= 5 &&
+          std::all_of(stem.begin(), stem.end(), [](char c) { return c >= '0' && c <= '9'; });
       if (!HasExtension(file, ".png") || !numbered || std::stoi(stem) > 65535) {
-        diagnostics_.Error(Relative(file), "", "a frame file is named by its key, 0 to 65535, as in 12.png.");
+        diagnostics_.Error(Relative(file), "",
+                           "a frame file is named by its key, 0 to 65535, as in 12.png.");
         continue;
       }
       auto bytes = Read(file, true);
@@ -147,14 +157,16 @@ std::vector<FrameGroup> Builder::ReadFrames() {
         diagnostics_.ErrorFromMessage(Relative(file), image.error());
         continue;
       }
-      group.frames.push_back({Relative(file), static_cast<std::uint16_t>(std::stoi(stem)), std::move(*image)});
+      group.frames.push_back(
+          {Relative(file), static_cast<std::uint16_t>(std::stoi(stem)), std::move(*image)});
     }
     groups.push_back(std::move(group));
   }
   return groups;
 }
 
-void Builder::BuildAnimation(const std::vector<ScriptEntry>& scripts, const std::vector<FrameGroup>& groups) {
+void Builder::BuildAnimation(const std::vector<ScriptEntry>& scripts,
+                             const std::vector<FrameGroup>& groups) {
   auto frames = QuantiseFrames(groups);
   if (!frames) {
     diagnostics_.Error("frames", "", frames.error());
@@ -165,8 +177,9 @@ void Builder::BuildAnimation(const std::vector<ScriptEntry>& scripts, const std:
   contents.height = frames->height;
   const auto frameBytes = FrameBytesFor(frames->width, frames->height);
   if (!frameBytes) {
-    diagnostics_.Error("frames", "", "frames of " + std::to_string(frames->width) + " x " +
-                                         std::to_string(frames->height) + " pixels are too large for the card.");
+    diagnostics_.Error("frames", "",
+                       "frames of " + std::to_string(frames->width) + " x " +
+                           std::to_string(frames->height) + " pixels are too large for the card.");
     return;
   }
   contents.frameBytes = *frameBytes;
@@ -205,7 +218,9 @@ void Builder::BuildSounds() {
       return std::isalnum(c) || c == '_';
     });
     if (!HasExtension(file, ".wav") || !usable) {
-      diagnostics_.Error(Relative(file), "", "a sound is a .wav file whose name scripts can use: letters, digits and '_'.");
+      diagnostics_.Error(
+          Relative(file), "",
+          "a sound is a .wav file whose name scripts can use: letters, digits and '_'.");
       continue;
     }
     auto bytes = Read(file, true);
@@ -241,7 +256,8 @@ void Builder::BuildPictures() {
     auto bytes = Read(file, true);
     if (!bytes) continue;
     auto image = ReadPng(*bytes, Relative(file));
-    auto bitmap = image ? WriteBitmap(*image, Relative(file)) : Result<std::vector<std::uint8_t>>(Fail(image.error()));
+    auto bitmap = image ? WriteBitmap(*image, Relative(file))
+                        : Result<std::vector<std::uint8_t>>(Fail(image.error()));
     if (!bitmap) {
       diagnostics_.ErrorFromMessage(Relative(file), bitmap.error());
       continue;
@@ -265,7 +281,9 @@ void Builder::CopyFiles() {
   if (!fs::is_directory(folder)) return;
   std::error_code error;
   fs::copy(folder, out_, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
-  if (error) diagnostics_.Error("files", "", "cannot copy into " + out_.string() + ": " + error.message());
+  if (error) {
+    diagnostics_.Error("files", "", "cannot copy into " + out_.string() + ": " + error.message());
+  }
 }
 
 // Places in Card.FAS's scripts become places in scripts.txt, where the author can fix them.
@@ -275,7 +293,8 @@ void Builder::CheckResult(const std::vector<ScriptEntry>& scripts) {
   ScriptPlaces places = [&byName](const std::string& script, std::optional<std::size_t> position) {
     auto it = byName.find(script);
     if (it == byName.end()) return std::optional<DiagnosticPlace>();
-    const std::string place = position ? it->second->SourcePlace(*position) : "line " + std::to_string(it->second->line);
+    const std::string place =
+        position ? it->second->SourcePlace(*position) : "line " + std::to_string(it->second->line);
     return std::optional<DiagnosticPlace>({"scripts.txt", place + " (script \"" + script + "\")"});
   };
   diagnostics_.Append(CheckCardFolder(out_, places));

@@ -29,8 +29,10 @@ void CheckMessage(const std::filesystem::path& folder, Diagnostics& out) {
     return;
   }
   if (bytes->size() > kMessageFileLimit) {
-    out.Error(kMessage, "", "the file has " + std::to_string(bytes->size()) + " bytes; the card reads only the first " +
-                                std::to_string(kMessageFileLimit) + ".");
+    out.Error(kMessage, "",
+              "the file has " + std::to_string(bytes->size()) +
+                  " bytes; the card reads only the first " + std::to_string(kMessageFileLimit) +
+                  ".");
   }
   const CardMessage message = DecodeMessage(*bytes);
   for (const std::string& problem : MessageLimitProblems(message)) out.Error(kMessage, "", problem);
@@ -40,7 +42,8 @@ void CheckMessage(const std::filesystem::path& folder, Diagnostics& out) {
     const bool pairedCr = text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n';
     const bool pairedLf = text[i] == '\n' && i > 0 && text[i - 1] == '\r';
     if ((text[i] == '\r' && !pairedCr) || (text[i] == '\n' && !pairedLf)) {
-      out.Warning(kMessage, "", "some lines end without CR LF, which the card does not show as a line break.");
+      out.Warning(kMessage, "",
+                  "some lines end without CR LF, which the card does not show as a line break.");
       break;
     }
   }
@@ -58,7 +61,8 @@ void CheckBank(const WasFile& bank, Diagnostics& out) {
   for (std::size_t i = 0; i < sounds.Count(); ++i) {
     const std::string name(sounds.Name(i));
     if (name != SoundNameKey(name)) {
-      out.Error(kWas, "sound \"" + name + "\"", "it has lower-case letters, so no script can find it.");
+      out.Error(kWas, "sound \"" + name + "\"",
+                "it has lower-case letters, so no script can find it.");
     }
   }
   for (std::size_t i = 1; i < sounds.Count(); ++i) {

@@ -15,8 +15,8 @@ Status PackageCard(const std::filesystem::path& base, const std::filesystem::pat
   auto messageBytes = ReadWholeFile(messageFile);
   if (!messageBytes) return Fail(messageBytes.error());
   if (messageBytes->size() > kMessageFileLimit) {
-    return Fail(messageFile.string() + ": the file has more than " + std::to_string(kMessageFileLimit) +
-                " bytes, more than any card message.");
+    return Fail(messageFile.string() + ": the file has more than " +
+                std::to_string(kMessageFileLimit) + " bytes, more than any card message.");
   }
   const CardMessage message = DecodeMessage(*messageBytes);
   const std::vector<std::string> problems = MessageLimitProblems(message);

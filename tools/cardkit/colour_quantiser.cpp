@@ -50,9 +50,8 @@ Result<std::vector<Rgb>> ChoosePalette(const ColourHistogram& histogram, int max
   for (const auto& [colour, count] : histogram) {
     entries.push_back({{colour.r, colour.g, colour.b, 255}, count});
   }
-  if (!liqHistogram ||
-      liq_histogram_add_colors(liqHistogram.get(), attr.get(), entries.data(),
-                               static_cast<int>(entries.size()), 0) != LIQ_OK) {
+  if (!liqHistogram || liq_histogram_add_colors(liqHistogram.get(), attr.get(), entries.data(),
+                                                static_cast<int>(entries.size()), 0) != LIQ_OK) {
     return Fail("The colour quantiser cannot take the colours.");
   }
   liq_result* raw = nullptr;
@@ -69,7 +68,9 @@ Result<std::vector<Rgb>> ChoosePalette(const ColourHistogram& histogram, int max
   for (unsigned i = 0; i < palette->count; ++i) {
     const liq_color& c = palette->entries[i];
     const Rgb colour{c.r, c.g, c.b};
-    if (std::find(colours.begin(), colours.end(), colour) == colours.end()) colours.push_back(colour);
+    if (std::find(colours.begin(), colours.end(), colour) == colours.end()) {
+      colours.push_back(colour);
+    }
   }
   return colours;
 }

@@ -10,7 +10,8 @@
 namespace card::kit {
 
 void AddBuildCommand(CLI::App& app) {
-  auto* command = app.add_subcommand("build", "Make a card folder from a card source folder, then check it");
+  auto* command =
+      app.add_subcommand("build", "Make a card folder from a card source folder, then check it");
   auto source = std::make_shared<std::string>();
   auto out = std::make_shared<std::string>();
   command->add_option("SRC", *source, "the card source folder")->required();

@@ -10,7 +10,8 @@
 namespace card::kit {
 
 void AddCheckCommand(CLI::App& app) {
-  auto* command = app.add_subcommand("check", "Report every problem of a card folder; fail when there are errors");
+  auto* command = app.add_subcommand(
+      "check", "Report every problem of a card folder; fail when there are errors");
   auto folder = std::make_shared<std::string>();
   command->add_option("DIR", *folder, "the card folder")->required()->check(CLI::ExistingDirectory);
   command->callback([folder] {

@@ -26,17 +26,20 @@ struct PreviewArguments {
 bool ParseArguments(PreviewArguments& arguments) {
   char end = 0;
   int r = 0, g = 0, b = 0;
-  if (std::sscanf(arguments.size.c_str(), "%dx%d%c", &arguments.options.width, &arguments.options.height, &end) != 2) {
+  if (std::sscanf(arguments.size.c_str(), "%dx%d%c", &arguments.options.width,
+                  &arguments.options.height, &end) != 2) {
     std::cerr << "--size wants WIDTHxHEIGHT, such as 800x600, not \"" << arguments.size << "\".\n";
     return false;
   }
-  if (std::sscanf(arguments.backdrop.c_str(), "%d,%d,%d%c", &r, &g, &b, &end) != 3 || r < 0 || r > 255 || g < 0 ||
-      g > 255 || b < 0 || b > 255) {
+  if (std::sscanf(arguments.backdrop.c_str(), "%d,%d,%d%c", &r, &g, &b, &end) != 3 || r < 0 ||
+      r > 255 || g < 0 || g > 255 || b < 0 || b > 255) {
     std::cerr << "--backdrop wants R,G,B from 0 to 255, not \"" << arguments.backdrop << "\".\n";
     return false;
   }
-  arguments.options.backdrop = {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g), static_cast<std::uint8_t>(b)};
-  if (std::sscanf(arguments.at.c_str(), "%d,%d%c", &arguments.options.windowAt.x, &arguments.options.windowAt.y, &end) != 2) {
+  arguments.options.backdrop = {static_cast<std::uint8_t>(r), static_cast<std::uint8_t>(g),
+                                static_cast<std::uint8_t>(b)};
+  if (std::sscanf(arguments.at.c_str(), "%d,%d%c", &arguments.options.windowAt.x,
+                  &arguments.options.windowAt.y, &end) != 2) {
     std::cerr << "--at wants X,Y, not \"" << arguments.at << "\".\n";
     return false;
   }
@@ -47,16 +50,22 @@ bool ParseArguments(PreviewArguments& arguments) {
 
 void AddPreviewCommand(CLI::App& app) {
   auto arguments = std::make_shared<PreviewArguments>();
-  auto* command = app.add_subcommand("preview", "Render one run of a card's animation as an animated GIF");
+  auto* command =
+      app.add_subcommand("preview", "Render one run of a card's animation as an animated GIF");
   command->add_option("DIR", arguments->folder, "the card folder")->required();
   command->add_option("OUT", arguments->out, "the GIF file to write")->required();
-  command->add_option("--size", arguments->size, "the backdrop (and work area), WIDTHxHEIGHT")->capture_default_str();
-  command->add_option("--backdrop", arguments->backdrop, "the backdrop's colour, R,G,B")->capture_default_str();
-  command->add_option("--at", arguments->at, "the figure window's top-left at the start, X,Y")->capture_default_str();
-  command->add_option("--ticks", arguments->options.ticks, "stop after this many tenths of a second")
+  command->add_option("--size", arguments->size, "the backdrop (and work area), WIDTHxHEIGHT")
+      ->capture_default_str();
+  command->add_option("--backdrop", arguments->backdrop, "the backdrop's colour, R,G,B")
+      ->capture_default_str();
+  command->add_option("--at", arguments->at, "the figure window's top-left at the start, X,Y")
+      ->capture_default_str();
+  command
+      ->add_option("--ticks", arguments->options.ticks, "stop after this many tenths of a second")
       ->check(CLI::PositiveNumber)
       ->capture_default_str();
-  command->add_option("--script", arguments->options.script, "the script to play")->capture_default_str();
+  command->add_option("--script", arguments->options.script, "the script to play")
+      ->capture_default_str();
   command->callback([arguments] {
     if (!ParseArguments(*arguments)) throw CommandFailed();
     auto preview = RenderPreview(arguments->folder, arguments->options);
@@ -64,7 +73,9 @@ void AddPreviewCommand(CLI::App& app) {
       std::cerr << preview.error() << "\n";
       throw CommandFailed();
     }
-    for (const std::string& message : preview->messages) std::cerr << "message box at " << message << "\n";
+    for (const std::string& message : preview->messages) {
+      std::cerr << "message box at " << message << "\n";
+    }
     if (Status status = WriteWholeFile(arguments->out, preview->gif); !status) {
       std::cerr << status.error() << "\n";
       throw CommandFailed();

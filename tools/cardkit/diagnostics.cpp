@@ -14,11 +14,13 @@ std::string FormatDiagnostic(const Diagnostic& diagnostic) {
 }
 
 void PrintDiagnostics(const Diagnostics& diagnostics, std::ostream& out) {
-  for (const Diagnostic& diagnostic : diagnostics.All()) out << FormatDiagnostic(diagnostic) << "\n";
+  for (const Diagnostic& diagnostic : diagnostics.All()) {
+    out << FormatDiagnostic(diagnostic) << "\n";
+  }
   const int errors = diagnostics.ErrorCount();
   const int warnings = diagnostics.WarningCount();
-  out << errors << (errors == 1 ? " error, " : " errors, ") << warnings << (warnings == 1 ? " warning" : " warnings")
-      << "\n";
+  out << errors << (errors == 1 ? " error, " : " errors, ") << warnings
+      << (warnings == 1 ? " warning" : " warnings") << "\n";
 }
 
 void Diagnostics::Error(std::string file, std::string place, std::string text) {
@@ -51,8 +53,6 @@ int Diagnostics::ErrorCount() const {
   }));
 }
 
-int Diagnostics::WarningCount() const {
-  return static_cast<int>(list_.size()) - ErrorCount();
-}
+int Diagnostics::WarningCount() const { return static_cast<int>(list_.size()) - ErrorCount(); }
 
 }  // namespace card::kit

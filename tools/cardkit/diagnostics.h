@@ -27,8 +27,8 @@ struct DiagnosticPlace {
 
 // Where an author wrote a stored script: given the script's name and, when known, the 0-based
 // character in its text; nothing to keep the place in the card file.
-using ScriptPlaces =
-    std::function<std::optional<DiagnosticPlace>(const std::string& script, std::optional<std::size_t> position)>;
+using ScriptPlaces = std::function<std::optional<DiagnosticPlace>(
+    const std::string& script, std::optional<std::size_t> position)>;
 
 // "file, place: error: text" (or "warning:"), one line, as an author reads it.
 std::string FormatDiagnostic(const Diagnostic& diagnostic);

@@ -12,11 +12,13 @@ namespace {
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
          });
 }
 
-std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& folder, std::string_view part) {
+std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& folder,
+                                               std::string_view part) {
   std::error_code error;
   if (std::filesystem::exists(folder / std::string(part), error)) return folder / std::string(part);
   for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
@@ -31,14 +33,16 @@ Result<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& pat
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error)) return Fail(path.string() + " is missing.");
   std::ifstream in(path, std::ios::binary);
-  std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                  std::istreambuf_iterator<char>()};
   if (in.bad()) return Fail(path.string() + " cannot be read.");
   return bytes;
 }
 
 Status WriteWholeFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   out.close();
   if (!out) return Fail(path.string() + " cannot be written.");
   return {};

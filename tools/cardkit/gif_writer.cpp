@@ -67,9 +67,8 @@ Status PutArea(GifFileType* gif, const RgbImage& area, int left, int top) {
   }
   std::unique_ptr<ColorMapObject, void (*)(ColorMapObject*)> colourMap(
       GifMakeMapObject(mapSize, map.data()), GifFreeMapObject);
-  if (!colourMap ||
-      EGifPutImageDesc(gif, left, top, area.width, area.height, false, colourMap.get()) ==
-          GIF_ERROR) {
+  if (!colourMap || EGifPutImageDesc(gif, left, top, area.width, area.height, false,
+                                     colourMap.get()) == GIF_ERROR) {
     return GifFailure(gif->Error);
   }
   std::map<Rgb, GifPixelType> indexOf;

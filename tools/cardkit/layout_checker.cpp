@@ -36,9 +36,10 @@ void CheckBitmap(const std::filesystem::path& folder, const std::string& name,
   if (!header) {
     out.Error(name, "", "the card cannot load it: " + header.error());
   } else if (header->tableEntries == 0) {
-    out.Error(name, "", "it has " + std::to_string(header->bitsPerPixel) +
-                            " bits per pixel and no colour table, so the card cannot draw it "
-                            "with a transparent colour; use 8 bits or fewer.");
+    out.Error(name, "",
+              "it has " + std::to_string(header->bitsPerPixel) +
+                  " bits per pixel and no colour table, so the card cannot draw it "
+                  "with a transparent colour; use 8 bits or fewer.");
   }
 }
 
@@ -49,7 +50,8 @@ bool IsLocalFile(const std::string& target) {
          !target.starts_with("\\\\") && !target.starts_with("www.");
 }
 
-void CheckLayoutFiles(const std::filesystem::path& folder, const LayoutFile& layout, Diagnostics& out) {
+void CheckLayoutFiles(const std::filesystem::path& folder, const LayoutFile& layout,
+                      Diagnostics& out) {
   if (layout.logo) CheckBitmap(folder, layout.logo->fileName, "logo", out);
   for (const LayoutImage& image : layout.images) CheckBitmap(folder, image.fileName, "image", out);
   for (std::size_t i = 0; i < layout.hotSpots.size(); ++i) {
@@ -76,7 +78,8 @@ void CheckLayoutFolder(const std::filesystem::path& folder, Diagnostics& out) {
     out.Error(kLayout, "", "there is no Layout.txt; the card cannot start without it.");
     return;
   }
-  auto layout = ParseLayout(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  auto layout =
+      ParseLayout(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
   if (!layout) {
     out.ErrorFromMessage(kLayout, layout.error());
     return;

@@ -11,7 +11,8 @@ std::vector<std::string> MessageLimitProblems(const CardMessage& message) {
                        std::to_string(kMaxMessageCharacters) + " fit.");
   }
   int lines = 1;
-  for (std::size_t at = message.text.find("\r\n"); at != std::string::npos; at = message.text.find("\r\n", at + 2)) {
+  for (std::size_t at = message.text.find("\r\n"); at != std::string::npos;
+       at = message.text.find("\r\n", at + 2)) {
     ++lines;
   }
   if (lines > kMaxMessageLines) {

@@ -46,8 +46,9 @@ Result<std::string> MessageFileBytes(std::string_view utf8) {
     text += *converted;
   }
   if (!centred && text.ends_with("\xFF\xFF")) {
-    return Fail("the message ends with \"\xC3\xBF\xC3\xBF\", which the card would take for its "
-                "centring marker.");
+    return Fail(
+        "the message ends with \"\xC3\xBF\xC3\xBF\", which the card would take for its "
+        "centring marker.");
   }
   if (centred) text.append(2, kMarkerByte);
   return text;

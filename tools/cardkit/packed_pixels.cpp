@@ -16,8 +16,8 @@ std::vector<std::uint8_t> PackBottomUp(const std::vector<std::uint8_t>& indices,
     std::uint8_t* row = packed.data() + rowBytes * (height - 1 - y);
     for (int x = 0; x < width; ++x) {
       const int shift = 8 - bitsPerPixel * (x % perByte + 1);
-      row[x / perByte] |= static_cast<std::uint8_t>(indices[static_cast<std::size_t>(y) * width + x]
-                                                    << shift);
+      row[x / perByte] |=
+          static_cast<std::uint8_t>(indices[static_cast<std::size_t>(y) * width + x] << shift);
     }
   }
   return packed;

@@ -25,8 +25,7 @@ Result<RgbaImage> ReadPng(ByteView bytes, std::string_view name) {
                             &channels, 4),
       stbi_image_free);
   if (!data) {
-    return Fail(where + " is not a PNG picture cardkit can read (" + stbi_failure_reason() +
-                ").");
+    return Fail(where + " is not a PNG picture cardkit can read (" + stbi_failure_reason() + ").");
   }
   RgbaImage image;
   image.width = width;

@@ -99,7 +99,8 @@ class TickPainter {
   void Paint() {
     if (tick_ == 0 || !failure_.empty()) return;
     RgbImage picture{options_.width, options_.height,
-                     std::vector<Rgb>(static_cast<std::size_t>(options_.width) * options_.height, options_.backdrop)};
+                     std::vector<Rgb>(static_cast<std::size_t>(options_.width) * options_.height,
+                                      options_.backdrop)};
     if (frameId_) {
       const DecodedFrame* frame = Frame(*frameId_);
       if (!frame) return;
@@ -124,8 +125,8 @@ class TickPainter {
 std::map<int, Rect> PreviewOptions::DefaultCardControls() {
   // The buttons along the bottom (Repeat, Make a New Card, Visit Us, Close) and the two
   // message edits, from the card window's dialog template.
-  return {{1, {15, 358, 105, 418}},   {1002, {106, 358, 312, 418}}, {1001, {315, 358, 520, 418}},
-          {2, {523, 358, 613, 418}},  {1005, {27, 94, 441, 258}},   {1006, {27, 94, 441, 258}}};
+  return {{1, {15, 358, 105, 418}},  {1002, {106, 358, 312, 418}}, {1001, {315, 358, 520, 418}},
+          {2, {523, 358, 613, 418}}, {1005, {27, 94, 441, 258}},   {1006, {27, 94, 441, 258}}};
 }
 
 Result<Preview> RenderPreview(const std::filesystem::path& folder, const PreviewOptions& options) {

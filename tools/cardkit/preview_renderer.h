@@ -19,8 +19,8 @@ struct PreviewOptions {
   int width = 800;  // the backdrop, which is also the desktop's work area
   int height = 600;
   Rgb backdrop{58, 110, 165};
-  Point windowAt;              // the figure window's top-left at the start
-  std::int32_t ticks = 1200;   // at most two minutes
+  Point windowAt;             // the figure window's top-left at the start
+  std::int32_t ticks = 1200;  // at most two minutes
   std::string script = "do";
   // The card window's controls for bounds that refer to them, in its client coordinates.
   std::map<int, Rect> controls = DefaultCardControls();

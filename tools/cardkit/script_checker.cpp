@@ -31,8 +31,8 @@ using Sequence = std::vector<Item>;
 struct Item {
   enum class Kind { Frame, Name, Choice, Neutral };
   Kind kind = Kind::Neutral;
-  std::string name;                 // Kind::Name
-  std::vector<Sequence> choices;    // Kind::Choice: the alternatives that can be drawn
+  std::string name;               // Kind::Name
+  std::vector<Sequence> choices;  // Kind::Choice: the alternatives that can be drawn
 };
 
 struct ScriptFacts {
@@ -164,7 +164,9 @@ Sequence ScriptScanner::Scan(std::string_view text, std::size_t base, ScriptFact
       case TokenKind::GroupEnd:
       case TokenKind::SoundMark:
         if (token.kind == TokenKind::SoundMark && text[at] == kSoundMark) {
-          Error(where, "the byte 0x7F is the player's own sound-group mark and cannot be written in a script.");
+          Error(where,
+                "the byte 0x7F is the player's own sound-group mark and cannot be written in a "
+                "script.");
         } else if (open.empty()) {
           Error(where, "this ')' closes no group.");
         } else {
@@ -238,7 +240,8 @@ void ScriptScanner::CheckRange(const Token& token, std::size_t at) {
 
 void ScriptScanner::CheckName(const Token& token, std::size_t at) {
   if (fas_.FindScript(token.text)) return;
-  std::string text = "the name " + Quoted(token.text) + " is not defined; the card would show frame " +
+  std::string text = "the name " + Quoted(token.text) +
+                     " is not defined; the card would show frame " +
                      std::to_string(fas_.FrameKey(0)) + " instead.";
   const NameDirectory& scripts = fas_.Scripts();
   for (std::size_t i = 0; i < scripts.Count(); ++i) {
@@ -271,13 +274,16 @@ void ScriptScanner::CheckBounds(const Token& token, std::size_t at) {
   references.viewWidth = fas_.Width();
   references.viewHeight = fas_.Height();
   references.control = [](int id) -> std::optional<Rect> {
-    if (std::find(std::begin(kCardControlIds), std::end(kCardControlIds), id) == std::end(kCardControlIds)) {
+    if (std::find(std::begin(kCardControlIds), std::end(kCardControlIds), id) ==
+        std::end(kCardControlIds)) {
       return std::nullopt;
     }
     return Rect{0, 0, 10, 10};
   };
   auto bounds = ParseBounds(token.text, references);
-  if (!bounds) Error(at, "the bounds " + Quoted(token.text) + " cannot be evaluated: " + bounds.error());
+  if (!bounds) {
+    Error(at, "the bounds " + Quoted(token.text) + " cannot be evaluated: " + bounds.error());
+  }
 }
 
 void ScriptScanner::CheckMove(const Token& token, std::size_t at) {
@@ -317,7 +323,8 @@ Item ScriptScanner::ScanChoice(const Token& token, std::size_t at, ScriptFacts& 
 // frame or by running out), found as least fixed points over all scripts.
 class ExpansionAnalysis {
  public:
-  explicit ExpansionAnalysis(const std::map<std::string, ScriptFacts>& scripts) : scripts_(scripts) {
+  explicit ExpansionAnalysis(const std::map<std::string, ScriptFacts>& scripts)
+      : scripts_(scripts) {
     for (bool changed = true; changed;) {
       changed = false;
       for (const auto& [name, facts] : scripts_) {
@@ -345,17 +352,24 @@ class ExpansionAnalysis {
 
  private:
   // An undefined name shows frame 0.
-  bool NameShows(const std::string& name) const { return !scripts_.contains(name) || shows_.contains(name); }
-  bool NameFinite(const std::string& name) const { return !scripts_.contains(name) || finite_.contains(name); }
+  bool NameShows(const std::string& name) const {
+    return !scripts_.contains(name) || shows_.contains(name);
+  }
+  bool NameFinite(const std::string& name) const {
+    return !scripts_.contains(name) || finite_.contains(name);
+  }
 
   bool ItemShows(const Item& item) const {
     switch (item.kind) {
-      case Item::Kind::Frame: return true;
-      case Item::Kind::Name: return NameShows(item.name);
+      case Item::Kind::Frame:
+        return true;
+      case Item::Kind::Name:
+        return NameShows(item.name);
       case Item::Kind::Choice:
-        return !item.choices.empty() &&
-               std::all_of(item.choices.begin(), item.choices.end(), [this](const Sequence& s) { return Shows(s); });
-      case Item::Kind::Neutral: return false;
+        return !item.choices.empty() && std::all_of(item.choices.begin(), item.choices.end(),
+                                                    [this](const Sequence& s) { return Shows(s); });
+      case Item::Kind::Neutral:
+        return false;
     }
     return false;
   }
@@ -363,12 +377,13 @@ class ExpansionAnalysis {
   // A choice is drawn again and again only while it draws endless alternatives; one finite
   // alternative is enough for the draw to end.
   bool ChoiceFinite(const Item& item) const {
-    return item.choices.empty() ||
-           std::any_of(item.choices.begin(), item.choices.end(), [this](const Sequence& s) { return Finite(s); });
+    return item.choices.empty() || std::any_of(item.choices.begin(), item.choices.end(),
+                                               [this](const Sequence& s) { return Finite(s); });
   }
 
   bool Shows(const Sequence& items) const {
-    return std::any_of(items.begin(), items.end(), [this](const Item& item) { return ItemShows(item); });
+    return std::any_of(items.begin(), items.end(),
+                       [this](const Item& item) { return ItemShows(item); });
   }
 
   bool Finite(const Sequence& items) const {
@@ -393,8 +408,8 @@ DiagnosticPlace ScriptPlace(const std::string& name, const ScriptPlaces& places)
   return {kFasName, "script " + Quoted(name)};
 }
 
-void ReportEndlessExpansions(const std::map<std::string, ScriptFacts>& scripts, const ScriptPlaces& places,
-                             Diagnostics& out) {
+void ReportEndlessExpansions(const std::map<std::string, ScriptFacts>& scripts,
+                             const ScriptPlaces& places, Diagnostics& out) {
   const ExpansionAnalysis analysis(scripts);
   for (const auto& [name, facts] : scripts) {
     if (analysis.IsFinite(name)) continue;
@@ -410,13 +425,14 @@ void ReportEndlessExpansions(const std::map<std::string, ScriptFacts>& scripts, 
     std::string path;
     for (const std::string& step : chain) path += (path.empty() ? "" : " -> ") + Quoted(step);
     DiagnosticPlace place = ScriptPlace(name, places);
-    out.Error(place.file, place.place,
-              "its expansion never shows a frame: " + path + " goes round for ever within one step.");
+    out.Error(
+        place.file, place.place,
+        "its expansion never shows a frame: " + path + " goes round for ever within one step.");
   }
 }
 
-void CheckDirectory(const FasFile& fas, const std::map<std::string, ScriptFacts>& scripts, const ScriptPlaces& places,
-                    Diagnostics& out) {
+void CheckDirectory(const FasFile& fas, const std::map<std::string, ScriptFacts>& scripts,
+                    const ScriptPlaces& places, Diagnostics& out) {
   const NameDirectory& directory = fas.Scripts();
   for (std::size_t i = 1; i < directory.Count(); ++i) {
     if (CompareNames(directory.Name(i - 1), directory.Name(i)) >= 0) {
@@ -426,7 +442,8 @@ void CheckDirectory(const FasFile& fas, const std::map<std::string, ScriptFacts>
   }
   for (std::uint32_t i = 1; i < fas.FrameCount(); ++i) {
     if (fas.FrameKey(i - 1) >= fas.FrameKey(i)) {
-      out.Error(kFasName, "", "the frame keys are not in rising order, so some frames cannot be found.");
+      out.Error(kFasName, "",
+                "the frame keys are not in rising order, so some frames cannot be found.");
       break;
     }
   }
@@ -440,7 +457,8 @@ void CheckDirectory(const FasFile& fas, const std::map<std::string, ScriptFacts>
     if (!inserted) {
       DiagnosticPlace place = ScriptPlace(name, places);
       out.Warning(place.file, place.place,
-                  "its name differs from " + Quoted(it->second) + " only in case; they are different scripts.");
+                  "its name differs from " + Quoted(it->second) +
+                      " only in case; they are different scripts.");
     }
   }
   std::set<std::string> reached{"do"};

@@ -37,7 +37,8 @@ bool ConvertScriptText(std::string_view text, int line, int column, std::string_
     if (c < 0x80) {
       out.push_back(c == '\t' ? ' ' : static_cast<char>(c));
       ++i;
-    } else if (c == 0xC2 && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) == 0xA9) {
+    } else if (c == 0xC2 && i + 1 < text.size() &&
+               static_cast<unsigned char>(text[i + 1]) == 0xA9) {
       out.push_back(static_cast<char>(kBoundsByte));
       i += 2;
     } else {
@@ -48,7 +49,8 @@ bool ConvertScriptText(std::string_view text, int line, int column, std::string_
         code = c & (0x7F >> length);
         for (std::size_t k = 1; k < length; ++k) code = code << 6 | (text[i + k] & 0x3F);
       }
-      diagnostics.Error(std::string(fileName), LinePlace(line) + ", column " + std::to_string(column),
+      diagnostics.Error(std::string(fileName),
+                        LinePlace(line) + ", column " + std::to_string(column),
                         "the character " + Hex(code) +
                             " cannot be part of a script; only ASCII and '\xC2\xA9' can.");
       return false;
@@ -110,7 +112,8 @@ std::vector<ScriptEntry> ReadScripts(std::string_view text, std::string_view fil
       }
       ScriptEntry& entry = entries.back();
       if (!entry.text.empty()) entry.text.push_back(' ');
-      const int column = CharacterColumn(line, static_cast<std::size_t>(trimmed.data() - line.data()));
+      const int column =
+          CharacterColumn(line, static_cast<std::size_t>(trimmed.data() - line.data()));
       entry.pieces.push_back({entry.text.size(), lineNumber, column});
       if (!ConvertScriptText(trimmed, lineNumber, column, file, entry.text, diagnostics)) {
         entries.pop_back();
@@ -128,17 +131,21 @@ std::vector<ScriptEntry> ReadScripts(std::string_view text, std::string_view fil
     const std::string name(Trim(trimmed.substr(0, equals)));
     if (!IsScriptName(name)) {
       diagnostics.Error(file, LinePlace(lineNumber),
-                        "\"" + name + "\" is not a name scripts can use: a letter, then letters, "
-                        "digits, '_' or '\\'.");
+                        "\"" + name +
+                            "\" is not a name scripts can use: a letter, then letters, "
+                            "digits, '_' or '\\'.");
       continue;
     }
     if (!names.insert(name).second) {
-      diagnostics.Error(file, LinePlace(lineNumber), "the script \"" + name + "\" is defined twice.");
+      diagnostics.Error(file, LinePlace(lineNumber),
+                        "the script \"" + name + "\" is defined twice.");
       continue;
     }
     const std::string_view body = Trim(trimmed.substr(equals + 1));
     ScriptEntry entry{name, "", lineNumber, {}};
-    const int column = body.empty() ? 1 : CharacterColumn(line, static_cast<std::size_t>(body.data() - line.data()));
+    const int column =
+        body.empty() ? 1
+                     : CharacterColumn(line, static_cast<std::size_t>(body.data() - line.data()));
     entry.pieces.push_back({0, lineNumber, column});
     if (!ConvertScriptText(body, lineNumber, column, file, entry.text, diagnostics)) continue;
     entries.push_back(std::move(entry));

@@ -23,7 +23,9 @@ struct MemoryFile {
   sf_count_t position = 0;
 };
 
-sf_count_t Length(void* user) { return static_cast<sf_count_t>(static_cast<MemoryFile*>(user)->bytes.size()); }
+sf_count_t Length(void* user) {
+  return static_cast<sf_count_t>(static_cast<MemoryFile*>(user)->bytes.size());
+}
 
 sf_count_t Seek(sf_count_t offset, int whence, void* user) {
   auto* file = static_cast<MemoryFile*>(user);
@@ -55,7 +57,9 @@ Result<std::vector<float>> ReadMono(ByteView bytes, const std::string& name, int
   SF_VIRTUAL_IO io{Length, Seek, Read, Write, Tell};
   SF_INFO info{};
   std::unique_ptr<SNDFILE, SndfileCloser> file(sf_open_virtual(&io, SFM_READ, &info, &memory));
-  if (!file) return Fail(name + " is not a sound file cardkit can read (" + sf_strerror(nullptr) + ").");
+  if (!file) {
+    return Fail(name + " is not a sound file cardkit can read (" + sf_strerror(nullptr) + ").");
+  }
   if (info.samplerate <= 0 || info.channels <= 0) return Fail(name + " has no valid sample rate.");
   if (static_cast<double>(info.frames) > kMaxSoundSeconds * info.samplerate) {
     return Fail(name + " is longer than " + std::to_string(static_cast<int>(kMaxSoundSeconds)) +
@@ -74,9 +78,11 @@ Result<std::vector<float>> ReadMono(ByteView bytes, const std::string& name, int
   return mono;
 }
 
-Result<std::vector<float>> Resample(const std::vector<float>& in, int rate, const std::string& name) {
+Result<std::vector<float>> Resample(const std::vector<float>& in, int rate,
+                                    const std::string& name) {
   const double ratio = static_cast<double>(kTargetRate) / rate;
-  const auto wanted = static_cast<std::size_t>(std::llround(static_cast<double>(in.size()) * ratio));
+  const auto wanted =
+      static_cast<std::size_t>(std::llround(static_cast<double>(in.size()) * ratio));
   if (rate == kTargetRate || in.empty()) return in;
   std::vector<float> out(wanted + 64);
   SRC_DATA data{};
@@ -107,7 +113,8 @@ Result<std::vector<std::int16_t>> ConvertSound(ByteView bytes, std::string_view 
   std::vector<std::int16_t> samples;
   samples.reserve(resampled->size());
   for (float value : *resampled) {
-    samples.push_back(static_cast<std::int16_t>(std::lrint(std::clamp(value, -1.0f, 1.0f) * 32767.0f)));
+    samples.push_back(
+        static_cast<std::int16_t>(std::lrint(std::clamp(value, -1.0f, 1.0f) * 32767.0f)));
   }
   return samples;
 }

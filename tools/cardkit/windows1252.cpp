@@ -23,7 +23,11 @@ std::optional<char> ToWindows1252(char32_t code) {
 // Decodes one UTF-8 character at `i` and advances past it; nothing when the bytes are not UTF-8.
 std::optional<char32_t> NextCharacter(std::string_view text, std::size_t& i) {
   const auto lead = static_cast<unsigned char>(text[i]);
-  const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  const std::size_t length = lead < 0x80    ? 1
+                             : lead >= 0xF0 ? 4
+                             : lead >= 0xE0 ? 3
+                             : lead >= 0xC2 ? 2
+                                            : 0;
   if (length == 0 || lead > 0xF4 || i + length > text.size()) return std::nullopt;
   char32_t code = length == 1 ? lead : lead & (0x7F >> length);
   for (std::size_t k = 1; k < length; ++k) {

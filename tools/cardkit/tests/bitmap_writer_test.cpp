@@ -81,7 +81,8 @@ TEST(BitmapWriter, ManyColoursMakeAnEightBitBitmapWhoseKeyStaysUnique) {
   RgbaImage picture = test::FilledImage(64, 64, {});
   for (int y = 0; y < 64; ++y) {
     for (int x = 0; x < 64; ++x) {
-      picture.At(x, y) = {static_cast<std::uint8_t>(x * 4), static_cast<std::uint8_t>(y * 4), 77, 255};
+      picture.At(x, y) = {static_cast<std::uint8_t>(x * 4), static_cast<std::uint8_t>(y * 4), 77,
+                          255};
     }
   }
   auto bytes = WriteBitmap(picture, "back.png");

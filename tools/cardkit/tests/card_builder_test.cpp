@@ -33,7 +33,8 @@ RgbaImage Figure(const std::function<Rgb(int, int)>& colour) {
   RgbaImage image = test::FilledImage(kSide, kSide, {});
   for (int y = 0; y < kSide; ++y) {
     for (int x = 0; x < kSide; ++x) {
-      const bool inside = x >= 3 && y >= 2 && x < kSide - 3 && y < kSide - 1 && !(x == 10 && y == 10);
+      const bool inside =
+          x >= 3 && y >= 2 && x < kSide - 3 && y < kSide - 1 && !(x == 10 && y == 10);
       const Rgb c = colour(x, y);
       image.At(x, y) = {c.r, c.g, c.b, static_cast<std::uint8_t>(inside ? 255 : (x + y) % 100)};
     }
@@ -50,13 +51,16 @@ RgbaImage FewColours(int phase) {
 
 RgbaImage ManyColours() {
   return Figure([](int x, int y) {
-    return Rgb{static_cast<std::uint8_t>(x * 10), static_cast<std::uint8_t>(y * 10), static_cast<std::uint8_t>(255 - x * 5)};
+    return Rgb{static_cast<std::uint8_t>(x * 10), static_cast<std::uint8_t>(y * 10),
+               static_cast<std::uint8_t>(255 - x * 5)};
   });
 }
 
 std::vector<std::int16_t> Tone() {
   std::vector<std::int16_t> samples;
-  for (int i = 0; i < kToneFrames; ++i) samples.push_back(static_cast<std::int16_t>(8000 * std::sin(i * 0.2)));
+  for (int i = 0; i < kToneFrames; ++i) {
+    samples.push_back(static_cast<std::int16_t>(8000 * std::sin(i * 0.2)));
+  }
   return samples;
 }
 
@@ -70,13 +74,17 @@ const char kMidi[] = "MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0\x04\0\xFF\x2F\0";
 
 // A complete source folder; tests change or remove parts of it.
 void WriteSource(const fs::path& src) {
-  test::WriteFile(src / "layout.txt",
-                  "Caf\xC3\xA9 card\nv2\n1,1,0\n16777215|0|255\n12632256|0|16777215\n4,4 logo.bmp\n"
-                  "0,0 back.bmp\n-\n1\n.\\info.htm\nhover.bmp-\n40, 40, 200, 120\n255, 65280\n1\n0\n");
-  test::WriteFile(src / "message.txt", "@centred\nDear Anna,\nHappy d\xC3\xA9" "cember!\n");
-  test::WriteFile(src / "scripts.txt",
-                  "# the figure\ndo = walk, (!BELL wave)\nwalk = \xC2\xA9[0,0]0l0t,[0,0]0r0b\xC2\xA9\n"
-                  "   ([4,0]1-2)*3\nwave = 10@5\n");
+  test::WriteFile(
+      src / "layout.txt",
+      "Caf\xC3\xA9 card\nv2\n1,1,0\n16777215|0|255\n12632256|0|16777215\n4,4 logo.bmp\n"
+      "0,0 back.bmp\n-\n1\n.\\info.htm\nhover.bmp-\n40, 40, 200, 120\n255, 65280\n1\n0\n");
+  test::WriteFile(src / "message.txt",
+                  "@centred\nDear Anna,\nHappy d\xC3\xA9"
+                  "cember!\n");
+  test::WriteFile(
+      src / "scripts.txt",
+      "# the figure\ndo = walk, (!BELL wave)\nwalk = \xC2\xA9[0,0]0l0t,[0,0]0r0b\xC2\xA9\n"
+      "   ([4,0]1-2)*3\nwave = 10@5\n");
   test::WriteFile(src / "frames/walk/1.png", test::EncodePng(FewColours(0)));
   test::WriteFile(src / "frames/walk/2.png", test::EncodePng(FewColours(1)));
   test::WriteFile(src / "frames/wave/10.png", test::EncodePng(ManyColours()));
@@ -100,8 +108,8 @@ class CardBuilderTest : public ::testing::Test {
 TEST_F(CardBuilderTest, BuildsACardThatPassesTheCheck) {
   const Diagnostics diagnostics = BuildCard(Source(), Out());
   EXPECT_TRUE(diagnostics.All().empty()) << Listing(diagnostics);
-  for (const char* name : {"Card.FAS", "Card.WAS", "card.mid", "Layout.txt", "msg.txt", "back.bmp", "logo.bmp",
-                           "hover.bmp", "info.htm"}) {
+  for (const char* name : {"Card.FAS", "Card.WAS", "card.mid", "Layout.txt", "msg.txt", "back.bmp",
+                           "logo.bmp", "hover.bmp", "info.htm"}) {
     EXPECT_TRUE(fs::is_regular_file(Out() / name)) << name;
   }
 }
@@ -114,7 +122,8 @@ TEST_F(CardBuilderTest, FramesDrawBackThroughTheReadersColourTables) {
   EXPECT_EQ((*fas)->Width(), kSide);
   EXPECT_EQ((*fas)->Height(), kSide);
   EXPECT_EQ((*fas)->FrameCount(), 3u);
-  EXPECT_EQ((*fas)->FramePaletteIndex(0), (*fas)->FramePaletteIndex(1)) << "frames of a group share a palette";
+  EXPECT_EQ((*fas)->FramePaletteIndex(0), (*fas)->FramePaletteIndex(1))
+      << "frames of a group share a palette";
 
   struct Case {
     std::int32_t key;
@@ -134,7 +143,8 @@ TEST_F(CardBuilderTest, FramesDrawBackThroughTheReadersColourTables) {
     for (int y = 0; y < kSide; ++y) {
       for (int x = 0; x < kSide; ++x) {
         const Rgba& pixel = c.source.At(x, y);
-        ASSERT_EQ(frame->IsTransparentAt(x, y), IsTransparent(pixel)) << "key " << c.key << " at " << x << "," << y;
+        ASSERT_EQ(frame->IsTransparentAt(x, y), IsTransparent(pixel))
+            << "key " << c.key << " at " << x << "," << y;
         if (IsTransparent(pixel)) {
           ASSERT_EQ(black.At(x, y), (Rgb{0, 0, 0}));
           ASSERT_EQ(white.At(x, y), (Rgb{255, 255, 255}));
@@ -142,7 +152,8 @@ TEST_F(CardBuilderTest, FramesDrawBackThroughTheReadersColourTables) {
         }
         ASSERT_EQ(black.At(x, y), white.At(x, y)) << "key " << c.key << " at " << x << "," << y;
         const Rgb shown = black.At(x, y);
-        const int error = std::max({std::abs(shown.r - pixel.r), std::abs(shown.g - pixel.g), std::abs(shown.b - pixel.b)});
+        const int error = std::max({std::abs(shown.r - pixel.r), std::abs(shown.g - pixel.g),
+                                    std::abs(shown.b - pixel.b)});
         ASSERT_LE(error, c.tolerance) << "key " << c.key << " at " << x << "," << y;
       }
     }
@@ -166,7 +177,9 @@ TEST_F(CardBuilderTest, TextFilesBecomeWindows1252WithCrLf) {
   const std::vector<std::uint8_t> layout = test::ReadFile(Out() / "Layout.txt");
   EXPECT_EQ(std::string(layout.begin(), layout.begin() + 15), "Caf\xE9 card\r\nv2\r\n");
   const std::vector<std::uint8_t> message = test::ReadFile(Out() / "msg.txt");
-  EXPECT_EQ(std::string(message.begin(), message.end()), "Dear Anna,\r\nHappy d\xE9" "cember!\xFF\xFF");
+  EXPECT_EQ(std::string(message.begin(), message.end()),
+            "Dear Anna,\r\nHappy d\xE9"
+            "cember!\xFF\xFF");
   auto header = ReadBitmapHeader(test::ReadFile(Out() / "back.bmp"));
   ASSERT_TRUE(header) << header.error();
   EXPECT_EQ(header->bitsPerPixel, 4);
@@ -174,7 +187,8 @@ TEST_F(CardBuilderTest, TextFilesBecomeWindows1252WithCrLf) {
 
 TEST_F(CardBuilderTest, AFailedBuildLeavesNoOldOutputBehind) {
   ASSERT_FALSE(BuildCard(Source(), Out()).HasErrors());
-  test::WriteFile(Source() / "frames/walk/2.png", test::EncodePng(test::FilledImage(5, 5, {1, 1, 1, 255})));
+  test::WriteFile(Source() / "frames/walk/2.png",
+                  test::EncodePng(test::FilledImage(5, 5, {1, 1, 1, 255})));
   const Diagnostics diagnostics = BuildCard(Source(), Out());
   EXPECT_TRUE(diagnostics.HasErrors());
   EXPECT_FALSE(fs::exists(Out() / "Card.FAS")) << Listing(diagnostics);
@@ -188,52 +202,64 @@ struct BrokenSource {
   std::string says;
 };
 
+using Change = std::function<void(const fs::path&)>;
+
+Change Put(std::string name, std::string bytes) {
+  return [=](const fs::path& src) { test::WriteFile(src / name, bytes); };
+}
+Change PutPng(std::string name, RgbaImage image) {
+  return [=](const fs::path& src) { test::WriteFile(src / name, test::EncodePng(image)); };
+}
+Change Move(std::string from, std::string to) {
+  return [=](const fs::path& src) { fs::rename(src / from, src / to); };
+}
+Change Remove(std::string name) {
+  return [=](const fs::path& src) { fs::remove(src / name); };
+}
+
+RgbaImage OpaqueTopLeftAmongTransparent() {
+  RgbaImage picture = Picture({0, 0, 0, 0});
+  picture.At(0, 0) = {9, 9, 9, 255};
+  return picture;
+}
+
+// clang-format off
 const BrokenSource kBrokenSources[] = {
-    {"frames of two sizes",
-     [](const fs::path& s) { test::WriteFile(s / "frames/wave/10.png", test::EncodePng(test::FilledImage(20, 24, {1, 2, 3, 255}))); },
+    {"frames of two sizes", PutPng("frames/wave/10.png", test::FilledImage(20, 24, {1, 2, 3, 255})),
      "frames", "", "frames/wave/10.png is 20 x 24 pixels, but frames/walk/1.png is 24 x 24"},
-    {"a frame not named by its key",
-     [](const fs::path& s) { fs::rename(s / "frames/walk/2.png", s / "frames/walk/two.png"); },
+    {"a frame not named by its key", Move("frames/walk/2.png", "frames/walk/two.png"),
      "frames/walk/two.png", "", "named by its key"},
-    {"a frame outside a group",
-     [](const fs::path& s) { fs::rename(s / "frames/walk/2.png", s / "frames/2.png"); },
+    {"a frame outside a group", Move("frames/walk/2.png", "frames/2.png"),
      "frames/2.png", "", "a folder per animation"},
-    {"a frame that is not a PNG", [](const fs::path& s) { test::WriteFile(s / "frames/walk/2.png", std::string_view("nope")); },
+    {"a frame that is not a PNG", Put("frames/walk/2.png", "nope"),
      "frames/walk/2.png", "", "not a PNG"},
-    {"a bad scripts.txt line",
-     [](const fs::path& s) { test::WriteFile(s / "scripts.txt", "do = 1\nwave 10\n"); },
+    {"a bad scripts.txt line", Put("scripts.txt", "do = 1\nwave 10\n"),
      "scripts.txt", "line 2", "name = script text"},
-    {"an undefined name, placed in scripts.txt",
-     [](const fs::path& s) { test::WriteFile(s / "scripts.txt", "# x\ndo = 1,\n  2, waev\n"); },
+    {"an undefined name, placed in scripts.txt", Put("scripts.txt", "# x\ndo = 1,\n  2, waev\n"),
      "scripts.txt", "line 3, column 6 (script \"do\")", "\"waev\" is not defined"},
     {"an endless definition, placed in scripts.txt",
-     [](const fs::path& s) { test::WriteFile(s / "scripts.txt", "do = 1,loop\nloop = (loop)\n"); },
+     Put("scripts.txt", "do = 1,loop\nloop = (loop)\n"),
      "scripts.txt", "line 2 (script \"loop\")", "never shows a frame"},
-    {"no scripts.txt", [](const fs::path& s) { fs::remove(s / "scripts.txt"); }, "scripts.txt", "", "missing"},
-    {"a sound name scripts cannot use",
-     [](const fs::path& s) { fs::rename(s / "sounds/bell.wav", s / "sounds/big-bell.wav"); },
+    {"no scripts.txt", Remove("scripts.txt"),
+     "scripts.txt", "", "missing"},
+    {"a sound name scripts cannot use", Move("sounds/bell.wav", "sounds/big-bell.wav"),
      "sounds/big-bell.wav", "", "letters, digits and '_'"},
-    {"a sound that is not a WAV", [](const fs::path& s) { test::WriteFile(s / "sounds/bell.wav", std::string_view("RIFF")); },
+    {"a sound that is not a WAV", Put("sounds/bell.wav", "RIFF"),
      "sounds/bell.wav", "", "not a sound file"},
     {"a picture with an opaque top-left pixel among transparent ones",
-     [](const fs::path& s) {
-       RgbaImage picture = Picture({0, 0, 0, 0});
-       picture.At(0, 0) = {9, 9, 9, 255};
-       test::WriteFile(s / "pictures/logo.png", test::EncodePng(picture));
-     },
+     PutPng("pictures/logo.png", OpaqueTopLeftAmongTransparent()),
      "pictures/logo.png", "", "top-left"},
-    {"music that is not MIDI", [](const fs::path& s) { test::WriteFile(s / "music.mid", std::string_view("ID3")); },
+    {"music that is not MIDI", Put("music.mid", "ID3"),
      "music.mid", "", "not a MIDI file"},
-    {"a layout character without a Windows-1252 form",
-     [](const fs::path& s) { test::WriteFile(s / "layout.txt", "Snow \xE2\x98\x83\nv1\n"); },
+    {"a layout character without a Windows-1252 form", Put("layout.txt", "Snow \xE2\x98\x83\nv1\n"),
      "layout.txt", "line 1, column 6", "U+2603"},
     {"a message character without a Windows-1252 form",
-     [](const fs::path& s) { test::WriteFile(s / "message.txt", "Hi\nsnow \xE2\x98\x83\n"); },
+     Put("message.txt", "Hi\nsnow \xE2\x98\x83\n"),
      "message.txt", "line 2, column 6", "U+2603"},
-    {"a picture the layout names but the sources lack",
-     [](const fs::path& s) { fs::remove(s / "pictures/hover.png"); },
+    {"a picture the layout names but the sources lack", Remove("pictures/hover.png"),
      "Layout.txt", "hot spot 1, hover image \"hover.bmp\"", "not in the card folder"},
 };
+// clang-format on
 
 TEST_F(CardBuilderTest, NamesEachMistakeInTheSourcesByFileAndPlace) {
   for (const BrokenSource& source : kBrokenSources) {
@@ -248,8 +274,9 @@ TEST_F(CardBuilderTest, NamesEachMistakeInTheSourcesByFileAndPlace) {
       found |= d.severity == Severity::Error && d.file == source.file && d.place == source.place &&
                d.text.find(source.says) != std::string::npos;
     }
-    EXPECT_TRUE(found) << source.what << ": expected " << source.file << ", " << source.place << ": ..."
-                       << source.says << "...\ngot:\n" << Listing(diagnostics);
+    EXPECT_TRUE(found) << source.what << ": expected " << source.file << ", " << source.place
+                       << ": ..." << source.says << "...\ngot:\n"
+                       << Listing(diagnostics);
   }
 }
 

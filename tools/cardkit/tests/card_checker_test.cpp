@@ -39,6 +39,54 @@ TEST(CardChecker, ASoundCardPassesWithoutAWord) {
   EXPECT_TRUE(diagnostics.All().empty()) << Listing(diagnostics);
 }
 
+// A "do" script with one fault, found at a 1-based character of it.
+struct BrokenScript {
+  const char* what;
+  std::string doText;
+  int character;
+  std::string says;
+};
+
+// Scripts in a card are single-byte text; '\xA9' is the bounds sign.
+const BrokenScript kBrokenScripts[] = {
+    {"a tab", "1,\t2", 3, "not part of the script language"},
+    {"a byte outside the language", "1 \xE9", 3, "\"\\xE9\""},
+    {"an open group", "1,(2,3", 3, "'(' is never closed"},
+    {"a stray closer", "1,2),3", 4, "closes no group"},
+    {"a stray choice closer", "1}", 2, "closes no choice"},
+    {"an open choice", "1,{2|3", 3, "'{' is never closed"},
+    {"an open move", "[4,0 1", 1, "'[' is never closed"},
+    {"an open bounds", "1,\xA9" "0l0t,0r0b", 3, "never closed"},
+    {"an undefined name", "1,  wave", 5, "\"wave\" is not defined"},
+    {"a frame that does not exist", "1,9", 3, "no frame 9"},
+    {"a range with missing frames", "(2-6)", 2, "do not exist: 4, 5, 6"},
+    {"a sound not in the bank", "!BELL 1 (!HOOT 2)", 10, "\"HOOT\" is not in Card.WAS"},
+    {"a sound without a name", "1 ! 2", 3, "names no sound"},
+    {"bounds missing ']'", "\xA9[0,0 0l0t,0r0b\xA9 1", 1, "Bad syntax - missing ']'"},
+    {"bounds missing ','", "1 \xA9" "0l0t 0r0b\xA9", 3, "Bad syntax - missing ','"},
+    {"bounds naming an unknown control", "\xA9" "7l0t,0r0b\xA9 1", 1, "no control with id 7"},
+    {"a choice that cannot draw", "1,{2%0|3%0}", 3, "add up to 0"},
+    {"a weight that wraps to 0", "{2%65536}", 1, "add up to 0"},
+    {"an error inside a choice", "{1|2,nope%3}", 6, "\"nope\" is not defined"},
+};
+
+TEST(CardChecker, RefusesEachBrokenScriptNamingThePlace) {
+  for (const BrokenScript& script : kBrokenScripts) {
+    test::TempDir dir;
+    test::CardSpec spec;
+    spec.scripts = {{"do", script.doText}};
+    test::WriteCard(dir.Path(), spec);
+    const Diagnostics diagnostics = CheckCardFolder(dir.Path());
+    const std::string place = "script \"do\", character " + std::to_string(script.character);
+    EXPECT_TRUE(Has(diagnostics, Severity::Error, "Card.FAS", place, script.says))
+        << script.what << ": expected Card.FAS, " << place << ": ..." << script.says
+        << "...\ngot:\n"
+        << Listing(diagnostics);
+  }
+}
+
+// Any other fault of a card folder, made by changing what the fixture writes or the files
+// it has written.
 struct BrokenCard {
   const char* what;
   std::function<void(test::CardSpec&)> change;
@@ -48,91 +96,63 @@ struct BrokenCard {
   std::string says;
 };
 
-std::map<std::string, std::string> Scripts(std::string doText) { return {{"do", std::move(doText)}}; }
+void WriteTrueColourBitmap(const fs::path& path) {
+  // 8 x 8 pixels of 24 bits: headers only, zero pixels, no colour table.
+  std::vector<std::uint8_t> bmp(54 + 8 * 24, 0);
+  bmp[0] = 'B', bmp[1] = 'M', bmp[10] = 54, bmp[14] = 40;
+  bmp[18] = 8, bmp[22] = 8, bmp[26] = 1, bmp[28] = 24;
+  test::WriteFile(path, bmp);
+}
 
-// Scripts in a card are single-byte text; '\xA9' is the bounds sign.
+void WriteBankWithLowerCaseName(const fs::path& path) {
+  // The bank writer upper-cases names; another tool might not.
+  const std::vector<std::uint8_t> clip = {2, 0, 0, 0, 0, 0};
+  test::WriteFile(path, *WriteNameDirectory(0, {{"BELL", clip}, {"hoot", clip}}, "sound"));
+}
+
+using Spec = test::CardSpec;
+
 const BrokenCard kBrokenCards[] = {
-    {"a tab", [](auto& s) { s.scripts = Scripts("1,\t2"); }, {}, "Card.FAS", "script \"do\", character 3",
-     "not part of the script language"},
-    {"a byte outside the language", [](auto& s) { s.scripts = Scripts("1 \xE9"); }, {}, "Card.FAS",
-     "script \"do\", character 3", "\"\\xE9\""},
-    {"an open group", [](auto& s) { s.scripts = Scripts("1,(2,3"); }, {}, "Card.FAS", "script \"do\", character 3",
-     "'(' is never closed"},
-    {"a stray closer", [](auto& s) { s.scripts = Scripts("1,2),3"); }, {}, "Card.FAS", "script \"do\", character 4",
-     "closes no group"},
-    {"a stray choice closer", [](auto& s) { s.scripts = Scripts("1}"); }, {}, "Card.FAS",
-     "script \"do\", character 2", "closes no choice"},
-    {"an open choice", [](auto& s) { s.scripts = Scripts("1,{2|3"); }, {}, "Card.FAS", "script \"do\", character 3",
-     "'{' is never closed"},
-    {"an open move", [](auto& s) { s.scripts = Scripts("[4,0 1"); }, {}, "Card.FAS", "script \"do\", character 1",
-     "'[' is never closed"},
-    {"an open bounds", [](auto& s) { s.scripts = Scripts("1,\xA9" "0l0t,0r0b"); }, {}, "Card.FAS",
-     "script \"do\", character 3", "never closed"},
-    {"an undefined name", [](auto& s) { s.scripts = Scripts("1,  wave"); }, {}, "Card.FAS",
-     "script \"do\", character 5", "\"wave\" is not defined"},
-    {"a name in the wrong case", [](auto& s) { s.scripts = {{"do", "Walk"}, {"walk", "1"}}; }, {}, "Card.FAS",
-     "script \"do\", character 1", "Did you mean \"walk\"?"},
-    {"a frame that does not exist", [](auto& s) { s.scripts = Scripts("1,9"); }, {}, "Card.FAS",
-     "script \"do\", character 3", "no frame 9"},
-    {"a range with missing frames", [](auto& s) { s.scripts = Scripts("(2-6)"); }, {}, "Card.FAS",
-     "script \"do\", character 2", "do not exist: 4, 5, 6"},
-    {"a sound not in the bank", [](auto& s) { s.scripts = Scripts("!BELL 1 (!HOOT 2)"); }, {}, "Card.FAS",
-     "script \"do\", character 10", "\"HOOT\" is not in Card.WAS"},
-    {"a sound without a bank", [](auto& s) { s.sounds.clear(); }, {}, "Card.FAS", "script \"do\", character 5",
-     "there is no Card.WAS"},
-    {"a sound without a name", [](auto& s) { s.scripts = Scripts("1 ! 2"); }, {}, "Card.FAS",
-     "script \"do\", character 3", "names no sound"},
-    {"bounds missing ']'", [](auto& s) { s.scripts = Scripts("\xA9[0,0 0l0t,0r0b\xA9 1"); }, {}, "Card.FAS",
-     "script \"do\", character 1", "Bad syntax - missing ']'"},
-    {"bounds missing ','", [](auto& s) { s.scripts = Scripts("1 \xA9" "0l0t 0r0b\xA9"); }, {}, "Card.FAS",
-     "script \"do\", character 3", "Bad syntax - missing ','"},
-    {"bounds naming an unknown control", [](auto& s) { s.scripts = Scripts("\xA9" "7l0t,0r0b\xA9 1"); }, {},
-     "Card.FAS", "script \"do\", character 1", "no control with id 7"},
-    {"a choice that cannot draw", [](auto& s) { s.scripts = Scripts("1,{2%0|3%0}"); }, {}, "Card.FAS",
-     "script \"do\", character 3", "add up to 0"},
-    {"a weight that wraps to 0", [](auto& s) { s.scripts = Scripts("{2%65536}"); }, {}, "Card.FAS",
-     "script \"do\", character 1", "add up to 0"},
-    {"an error inside a choice", [](auto& s) { s.scripts = Scripts("{1|2,nope%3}"); }, {}, "Card.FAS",
-     "script \"do\", character 6", "\"nope\" is not defined"},
-    {"definitions that name each other", [](auto& s) { s.scripts = {{"do", "1,a"}, {"a", "(b)"}, {"b", "a"}}; }, {},
+    {"a name in the wrong case", [](Spec& s) { s.scripts = {{"do", "Walk"}, {"walk", "1"}}; }, {},
+     "Card.FAS", "script \"do\", character 1", "Did you mean \"walk\"?"},
+    {"a sound without a bank", [](Spec& s) { s.sounds.clear(); }, {},
+     "Card.FAS", "script \"do\", character 5", "there is no Card.WAS"},
+    {"definitions that name each other",
+     [](Spec& s) { s.scripts = {{"do", "1,a"}, {"a", "(b)"}, {"b", "a"}}; }, {},
      "Card.FAS", "script \"a\"", "\"a\" -> \"b\" -> \"a\""},
-    {"a definition that names itself", [](auto& s) { s.scripts = {{"do", "1,x"}, {"x", "{x|x%2}"}}; }, {},
+    {"a definition that names itself",
+     [](Spec& s) { s.scripts = {{"do", "1,x"}, {"x", "{x|x%2}"}}; }, {},
      "Card.FAS", "script \"x\"", "never shows a frame"},
-    {"no \"do\"", [](auto& s) { s.scripts = {{"start", "1"}}; }, {}, "Card.FAS", "", "no script named \"do\""},
-    {"a damaged Card.FAS", {}, [](const fs::path& f) { fs::resize_file(f / "Card.FAS", 70); }, "Card.FAS", "",
-     "damaged"},
-    {"no Card.FAS", {}, [](const fs::path& f) { fs::remove(f / "Card.FAS"); }, "Card.FAS", "", "no Card.FAS"},
+    {"no \"do\"", [](Spec& s) { s.scripts = {{"start", "1"}}; }, {},
+     "Card.FAS", "", "no script named \"do\""},
+    {"a damaged Card.FAS", {}, [](const fs::path& f) { fs::resize_file(f / "Card.FAS", 70); },
+     "Card.FAS", "", "damaged"},
+    {"no Card.FAS", {}, [](const fs::path& f) { fs::remove(f / "Card.FAS"); },
+     "Card.FAS", "", "no Card.FAS"},
     {"a layout colour line that does not parse",
-     [](auto& s) { s.layout.replace(s.layout.find("16777215|0|255"), 14, "16777215|0"); }, {}, "Layout.txt",
-     "line 4", "expected"},
-    {"a layout that ends early", [](auto& s) { s.layout.resize(s.layout.find("2\r\n0\r\n")); }, {}, "Layout.txt", "",
-     "ends after line 13"},
-    {"no Layout.txt", {}, [](const fs::path& f) { fs::remove(f / "Layout.txt"); }, "Layout.txt", "",
-     "no Layout.txt"},
-    {"a missing bitmap", [](auto& s) { s.bitmaps = {"logo.bmp", "hover.bmp"}; }, {}, "Layout.txt",
-     "image \"back.bmp\"", "not in the card folder"},
-    {"a missing hover image", [](auto& s) { s.bitmaps = {"logo.bmp", "back.bmp"}; }, {}, "Layout.txt",
-     "hot spot 1, hover image \"hover.bmp\"", "not in the card folder"},
+     [](Spec& s) { s.layout.replace(s.layout.find("16777215|0|255"), 14, "16777215|0"); }, {},
+     "Layout.txt", "line 4", "expected"},
+    {"a layout that ends early", [](Spec& s) { s.layout.resize(s.layout.find("2\r\n0\r\n")); }, {},
+     "Layout.txt", "", "ends after line 13"},
+    {"no Layout.txt", {}, [](const fs::path& f) { fs::remove(f / "Layout.txt"); },
+     "Layout.txt", "", "no Layout.txt"},
+    {"a missing bitmap", [](Spec& s) { s.bitmaps = {"logo.bmp", "hover.bmp"}; }, {},
+     "Layout.txt", "image \"back.bmp\"", "not in the card folder"},
+    {"a missing hover image", [](Spec& s) { s.bitmaps = {"logo.bmp", "back.bmp"}; }, {},
+     "Layout.txt", "hot spot 1, hover image \"hover.bmp\"", "not in the card folder"},
     {"a bitmap without a colour table", {},
-     [](const fs::path& f) {
-       // An 8 x 8 bitmap of 24 bits per pixel: no colour table.
-       std::vector<std::uint8_t> bmp(54 + 8 * 24, 0);
-       bmp[0] = 'B', bmp[1] = 'M', bmp[10] = 54, bmp[14] = 40, bmp[18] = 8, bmp[22] = 8, bmp[26] = 1, bmp[28] = 24;
-       test::WriteFile(f / "logo.bmp", bmp);
-     },
+     [](const fs::path& f) { WriteTrueColourBitmap(f / "logo.bmp"); },
      "logo.bmp", "", "no colour table"},
-    {"a file that is not a bitmap", {}, [](const fs::path& f) { test::WriteFile(f / "back.bmp", std::string_view("GIF89a")); },
+    {"a file that is not a bitmap", {},
+     [](const fs::path& f) { test::WriteFile(f / "back.bmp", std::string_view("GIF89a")); },
      "back.bmp", "", "not a Windows bitmap"},
-    {"a message of 488 characters", [](auto& s) { s.message = std::string(488, 'x'); }, {}, "msg.txt", "",
-     "488 characters"},
-    {"a message of 8 lines", [](auto& s) { s.message = "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8"; }, {}, "msg.txt", "",
-     "8 lines"},
+    {"a message of 488 characters", [](Spec& s) { s.message = std::string(488, 'x'); }, {},
+     "msg.txt", "", "488 characters"},
+    {"a message of 8 lines",
+     [](Spec& s) { s.message = "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8"; }, {},
+     "msg.txt", "", "8 lines"},
     {"a bank name in lower case", {},
-     [](const fs::path& f) {
-       // The bank writer upper-cases names; another tool might not.
-       const std::vector<std::uint8_t> clip = {2, 0, 0, 0, 0, 0};
-       test::WriteFile(f / "Card.WAS", *WriteNameDirectory(0, {{"BELL", clip}, {"hoot", clip}}, "sound"));
-     },
+     [](const fs::path& f) { WriteBankWithLowerCaseName(f / "Card.WAS"); },
      "Card.WAS", "sound \"hoot\"", "lower-case"},
 };
 
@@ -147,7 +167,8 @@ TEST(CardChecker, RefusesEachBrokenCardNamingTheFileAndThePlace) {
     EXPECT_TRUE(diagnostics.HasErrors()) << card.what;
     EXPECT_TRUE(Has(diagnostics, Severity::Error, card.file, card.place, card.says))
         << card.what << ": expected " << card.file << ", " << card.place << ": ..." << card.says
-        << "...\ngot:\n" << Listing(diagnostics);
+        << "...\ngot:\n"
+        << Listing(diagnostics);
   }
 }
 
@@ -159,11 +180,13 @@ TEST(CardChecker, WarningsDoNotFail) {
     std::string says;
   };
   const Case cases[] = {
-      {"names that differ only in case", {{"do", "walk,Walk"}, {"walk", "1"}, {"Walk", "2"}}, "script \"walk\"",
-       "only in case"},
+      {"names that differ only in case", {{"do", "walk,Walk"}, {"walk", "1"}, {"Walk", "2"}},
+       "script \"walk\"", "only in case"},
       {"a script nothing uses", {{"do", "1"}, {"spare", "2"}}, "script \"spare\"", "refers to it"},
-      {"a move not written as [dx,dy]", {{"do", "[5] 1"}}, "script \"do\", character 1", "moves by (5, 0)"},
-      {"a frame id above 16 bits", {{"do", "65537"}}, "script \"do\", character 1", "shows the frame 1"},
+      {"a move not written as [dx,dy]", {{"do", "[5] 1"}}, "script \"do\", character 1",
+       "moves by (5, 0)"},
+      {"a frame id above 16 bits", {{"do", "65537"}}, "script \"do\", character 1",
+       "shows the frame 1"},
   };
   for (const Case& c : cases) {
     test::TempDir dir;
@@ -185,7 +208,8 @@ TEST(CardChecker, PlacesCanBeMappedToWhereTheScriptWasWritten) {
   spec.scripts = {{"do", "1,wave"}};
   test::WriteCard(dir.Path(), spec);
   ScriptPlaces places = [](const std::string& script, std::optional<std::size_t> position) {
-    return std::optional<DiagnosticPlace>({"scripts.txt", script + "@" + std::to_string(position.value_or(99))});
+    const std::string at = script + "@" + std::to_string(position.value_or(99));
+    return std::optional<DiagnosticPlace>({"scripts.txt", at});
   };
   const Diagnostics diagnostics = CheckCardFolder(dir.Path(), places);
   EXPECT_TRUE(Has(diagnostics, Severity::Error, "scripts.txt", "do@2", "\"wave\" is not defined"))

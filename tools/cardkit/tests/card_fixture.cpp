@@ -47,7 +47,9 @@ void WriteCard(const std::filesystem::path& folder, const CardSpec& spec) {
   WriteFile(folder / "Card.FAS", Animation(spec));
   if (!spec.sounds.empty()) {
     std::vector<WasSound> sounds;
-    for (const std::string& name : spec.sounds) sounds.push_back({name, std::vector<std::uint8_t>(1600, 0)});
+    for (const std::string& name : spec.sounds) {
+      sounds.push_back({name, std::vector<std::uint8_t>(1600, 0)});
+    }
     WriteFile(folder / "Card.WAS", *WriteWas(sounds));
   }
   for (const std::string& name : spec.bitmaps) WriteFile(folder / name, Bitmap());

@@ -12,7 +12,8 @@ namespace {
 namespace fs = std::filesystem;
 
 std::uint32_t LittleEndian32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 | static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
+         static_cast<std::uint32_t>(bytes[at + 3]) << 24;
 }
 
 TEST(CardPackager, LaysOutProgramMessageAreaAndOffset) {
@@ -31,15 +32,18 @@ TEST(CardPackager, LaysOutProgramMessageAreaAndOffset) {
     const std::vector<std::uint8_t> program = {'M', 'Z', 1, 2, 3, 0, 0, 7, 9};
     test::WriteFile(dir.Path() / "card.exe", program);
     test::WriteFile(dir.Path() / "msg.txt", c.msgTxt);
-    const Status status = PackageCard(dir.Path() / "card.exe", dir.Path() / "msg.txt", dir.Path() / "ANNA.EXE");
+    const Status status =
+        PackageCard(dir.Path() / "card.exe", dir.Path() / "msg.txt", dir.Path() / "ANNA.EXE");
     ASSERT_TRUE(status) << status.error();
 
     const std::vector<std::uint8_t> package = test::ReadFile(dir.Path() / "ANNA.EXE");
     ASSERT_EQ(package.size(), program.size() + 490 + 4);
     EXPECT_TRUE(std::equal(program.begin(), program.end(), package.begin()));
-    const std::string area(package.begin() + program.size(), package.begin() + program.size() + 490);
+    const std::string area(package.begin() + program.size(),
+                           package.begin() + program.size() + 490);
     EXPECT_EQ(area.substr(0, c.area.size()), c.area);
-    EXPECT_EQ(area.find_first_not_of('\0', c.area.size()), std::string::npos) << "the rest of the area is zeros";
+    EXPECT_EQ(area.find_first_not_of('\0', c.area.size()), std::string::npos)
+        << "the rest of the area is zeros";
     EXPECT_EQ(LittleEndian32(package, package.size() - 4), program.size());
   }
 }
@@ -61,7 +65,8 @@ TEST(CardPackager, RefusesWhatCannotMakeAPackage) {
     test::TempDir dir;
     if (c.withProgram) test::WriteFile(dir.Path() / "card.exe", std::string_view("MZ"));
     test::WriteFile(dir.Path() / "msg.txt", c.msgTxt);
-    const Status status = PackageCard(dir.Path() / "card.exe", dir.Path() / "msg.txt", dir.Path() / "OUT.EXE");
+    const Status status =
+        PackageCard(dir.Path() / "card.exe", dir.Path() / "msg.txt", dir.Path() / "OUT.EXE");
     ASSERT_FALSE(status) << c.what;
     EXPECT_NE(status.error().find(c.says), std::string::npos) << c.what << ": " << status.error();
     EXPECT_FALSE(fs::exists(dir.Path() / "OUT.EXE")) << c.what;

@@ -22,7 +22,9 @@ void Append(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
-void AppendTag(std::vector<std::uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void AppendTag(std::vector<std::uint8_t>& out, const char* tag) {
+  out.insert(out.end(), tag, tag + 4);
+}
 
 struct GifReader {
   const std::vector<std::uint8_t>* bytes;
@@ -43,7 +45,8 @@ std::vector<std::uint8_t> EncodePng(const RgbaImage& image) {
   std::vector<std::uint8_t> out;
   auto write = [](void* context, void* data, int size) {
     auto* bytes = static_cast<std::vector<std::uint8_t>*>(context);
-    bytes->insert(bytes->end(), static_cast<std::uint8_t*>(data), static_cast<std::uint8_t*>(data) + size);
+    bytes->insert(bytes->end(), static_cast<std::uint8_t*>(data),
+                  static_cast<std::uint8_t*>(data) + size);
   };
   stbi_write_png_to_func(write, &out, image.width, image.height, 4, image.pixels.data(),
                          image.width * 4);
@@ -82,7 +85,8 @@ std::vector<ShownGifFrame> ReplayGif(const std::vector<std::uint8_t>& bytes) {
     ADD_FAILURE() << "the GIF does not decode";
     return shown;
   }
-  RgbImage canvas{gif->SWidth, gif->SHeight, std::vector<Rgb>(static_cast<std::size_t>(gif->SWidth) * gif->SHeight)};
+  RgbImage canvas{gif->SWidth, gif->SHeight,
+                  std::vector<Rgb>(static_cast<std::size_t>(gif->SWidth) * gif->SHeight)};
   for (int i = 0; i < gif->ImageCount; ++i) {
     const SavedImage& image = gif->SavedImages[i];
     GraphicsControlBlock control{};

@@ -24,7 +24,7 @@ RgbaImage FilledImage(int width, int height, Rgba fill);
 // One image of a GIF as a viewer shows it (drawn over the ones before, nothing disposed).
 struct ShownGifFrame {
   RgbImage picture;
-  int delay = 0;  // hundredths of a second
+  int delay = 0;      // hundredths of a second
   int areaWidth = 0;  // the part stored for this image
   int areaHeight = 0;
 };

@@ -43,7 +43,8 @@ const QuantisedFrame& ExpectDrawsBack(const QuantisedFrames& out, const FrameSou
       const std::uint8_t index = found->indices[y * source.image.width + x];
       const Rgba& pixel = source.image.At(x, y);
       EXPECT_LT(index, kFramePaletteSize);
-      EXPECT_EQ(index == kTransparentIndex, IsTransparent(pixel)) << source.name << " " << x << "," << y;
+      EXPECT_EQ(index == kTransparentIndex, IsTransparent(pixel))
+          << source.name << " " << x << "," << y;
       if (!IsTransparent(pixel)) {
         EXPECT_LE(LargestChannelError(palette.colours[index], ColourOf(pixel)), tolerance)
             << source.name << " " << x << "," << y;
@@ -55,7 +56,9 @@ const QuantisedFrame& ExpectDrawsBack(const QuantisedFrames& out, const FrameSou
 
 TEST(FrameQuantiser, FewColoursComeBackExactlyAndTheGroupSharesOnePalette) {
   auto stripes = [](int shift) {
-    return [shift](int x, int) { return Rgb{static_cast<std::uint8_t>(20 * ((x + shift) % 12)), 90, 200}; };
+    return [shift](int x, int) {
+      return Rgb{static_cast<std::uint8_t>(20 * ((x + shift) % 12)), 90, 200};
+    };
   };
   const FrameGroup walk{"walk", {Frame("w0", 10, 12, stripes(0)), Frame("w1", 11, 12, stripes(5))}};
   auto out = QuantiseFrames({walk});
@@ -83,8 +86,12 @@ TEST(FrameQuantiser, ManyColoursAreReducedToFifteenCloseOnes) {
 TEST(FrameQuantiser, FramesWhoseColoursCannotShareOnePaletteGetTheirOwn) {
   // Each frame has 15 colours of its own, far from the other frame's: one palette of 15 for
   // both would be poor, two are exact.
-  auto reds = [](int x, int y) { return Rgb{static_cast<std::uint8_t>(30 + 15 * ((x + y) % 15)), 0, 0}; };
-  auto greens = [](int x, int y) { return Rgb{0, static_cast<std::uint8_t>(30 + 15 * ((x + y) % 15)), 255}; };
+  auto reds = [](int x, int y) {
+    return Rgb{static_cast<std::uint8_t>(30 + 15 * ((x + y) % 15)), 0, 0};
+  };
+  auto greens = [](int x, int y) {
+    return Rgb{0, static_cast<std::uint8_t>(30 + 15 * ((x + y) % 15)), 255};
+  };
   const FrameGroup group{"mixed", {Frame("red", 1, 15, reds), Frame("green", 2, 15, greens)}};
   auto out = QuantiseFrames({group});
   ASSERT_TRUE(out) << out.error();
@@ -101,8 +108,8 @@ TEST(FrameQuantiser, GroupsWithTheSameColoursShareTheirPalette) {
 
 TEST(FrameQuantiser, FramesComeOutInKeyOrder) {
   auto grey = [](int, int) { return Rgb{9, 9, 9}; };
-  auto out = QuantiseFrames({{"b", {Frame("b", 900, 2, grey)}},
-                             {"a", {Frame("c", 2, 2, grey), Frame("a", 1, 2, grey)}}});
+  auto out = QuantiseFrames(
+      {{"b", {Frame("b", 900, 2, grey)}}, {"a", {Frame("c", 2, 2, grey), Frame("a", 1, 2, grey)}}});
   ASSERT_TRUE(out) << out.error();
   ASSERT_EQ(out->frames.size(), 3u);
   EXPECT_EQ(out->frames[0].key, 1);
@@ -135,8 +142,11 @@ TEST(FrameQuantiser, RefusesBadFrameSetsNamingTheFrames) {
 TEST(FrameQuantiser, RefusesMoreThan256Palettes) {
   std::vector<FrameGroup> groups;
   for (int i = 0; i < 257; ++i) {
-    auto own = [i](int, int) { return Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 1}; };
-    groups.push_back({"g" + std::to_string(i), {Frame("f" + std::to_string(i), static_cast<std::uint16_t>(i), 2, own)}});
+    auto own = [i](int, int) {
+      return Rgb{static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 1};
+    };
+    groups.push_back({"g" + std::to_string(i),
+                      {Frame("f" + std::to_string(i), static_cast<std::uint16_t>(i), 2, own)}});
   }
   auto out = QuantiseFrames(groups);
   ASSERT_FALSE(out);

@@ -40,7 +40,9 @@ TEST(GifWriter, ReplaysThePicturesWithTheirDelaysStoringOnlyChanges) {
 TEST(GifWriter, PicturesWithMoreThan256ColoursAreReducedNotRefused) {
   RgbImage picture = Backdrop({});
   for (int y = 0; y < 30; ++y) {
-    for (int x = 0; x < 40; ++x) picture.At(x, y) = {static_cast<std::uint8_t>(x * 6), static_cast<std::uint8_t>(y * 8), 50};
+    for (int x = 0; x < 40; ++x) {
+      picture.At(x, y) = {static_cast<std::uint8_t>(x * 6), static_cast<std::uint8_t>(y * 8), 50};
+    }
   }
   GifWriter writer(40, 30);
   writer.AddFrame(picture, 10);

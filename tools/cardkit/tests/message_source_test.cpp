@@ -13,7 +13,10 @@ TEST(MessageSource, ConvertsToWindows1252WithCrLfLineEnds) {
   };
   const Case cases[] = {
       {"Dear Anna,\nHappy holidays!\n", "Dear Anna,\r\nHappy holidays!"},
-      {"Caf\xC3\xA9 \xE2\x82\xAC" "5 \xE2\x80\x94 \xC3\xBF\r\n", "Caf\xE9 \x80" "5 \x97 \xFF"},
+      {"Caf\xC3\xA9 \xE2\x82\xAC"
+       "5 \xE2\x80\x94 \xC3\xBF\r\n",
+       "Caf\xE9 \x80"
+       "5 \x97 \xFF"},
       {"\xEF\xBB\xBFone\r\n\r\nthree\n\n\n", "one\r\n\r\nthree"},
       {"@centred\nHello\nthere\n", "Hello\r\nthere\xFF\xFF"},
       {"@centred\n", "\xFF\xFF"},

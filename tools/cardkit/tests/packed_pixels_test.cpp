@@ -18,8 +18,8 @@ TEST(PackedPixels, RowBytesArePaddedToWholeWords) {
     int width, bits;
     std::size_t bytes;
   };
-  for (const Case& c : {Case{1, 4, 4}, Case{8, 4, 4}, Case{9, 4, 8}, Case{96, 4, 48},
-                        Case{5, 8, 8}, Case{32, 1, 4}, Case{33, 1, 8}}) {
+  for (const Case& c : {Case{1, 4, 4}, Case{8, 4, 4}, Case{9, 4, 8}, Case{96, 4, 48}, Case{5, 8, 8},
+                        Case{32, 1, 4}, Case{33, 1, 8}}) {
     EXPECT_EQ(PackedRowBytes(c.width, c.bits), c.bytes) << c.width << " x " << c.bits << " bits";
   }
 }

@@ -47,7 +47,8 @@ TEST(PreviewRenderer, ShowsTheFigureMovingWithItsTransparencyTenFramesASecond) {
         const int fx = x - expected[i].x;
         const int fy = y - expected[i].y;
         const bool onFigure = fx >= 0 && fy >= 0 && fx < 4 && fy < 4 && !(fx == 0 && fy == 0);
-        ASSERT_EQ(picture.At(x, y), onFigure ? kFigure : kBackdrop) << "picture " << i << " at " << x << "," << y;
+        ASSERT_EQ(picture.At(x, y), onFigure ? kFigure : kBackdrop)
+            << "picture " << i << " at " << x << "," << y;
       }
     }
   }
@@ -56,7 +57,9 @@ TEST(PreviewRenderer, ShowsTheFigureMovingWithItsTransparencyTenFramesASecond) {
 TEST(PreviewRenderer, ReportsTheMessageBoxesOfTheRun) {
   test::TempDir dir;
   test::CardSpec spec;
-  spec.scripts = {{"do", "1 \xA9" "7l0t,0r0b\xA9 2"}};
+  spec.scripts = {{"do",
+                   "1 \xA9"
+                   "7l0t,0r0b\xA9 2"}};
   test::WriteCard(dir.Path(), spec);
   auto preview = RenderPreview(dir.Path(), SmallDesktop());
   ASSERT_TRUE(preview) << preview.error();

@@ -33,7 +33,8 @@ TEST(ScriptsReader, ReadsEntriesCommentsAndContinuations) {
 
 TEST(ScriptsReader, PlacesInTheTextMapToLinesAndColumns) {
   Diagnostics diagnostics;
-  const auto entries = ReadScripts("a = 1,\xC2\xA9x\xC2\xA9,2\n   3 bad\n", "scripts.txt", diagnostics);
+  const auto entries =
+      ReadScripts("a = 1,\xC2\xA9x\xC2\xA9,2\n   3 bad\n", "scripts.txt", diagnostics);
   ASSERT_EQ(entries.size(), 1u);
   const ScriptEntry& a = entries[0];
   ASSERT_EQ(a.text, "1,\xA9x\xA9,2 3 bad");
@@ -72,7 +73,8 @@ TEST(ScriptsReader, ReportsEveryBadLineWithItsPlace) {
 
 TEST(ScriptsReader, ARefusedEntryTakesItsContinuationsWithIt) {
   Diagnostics diagnostics;
-  const auto entries = ReadScripts("do = 1\nwave = 1,\xC3\xA9\n  2,3\nok = 4\n", "s.txt", diagnostics);
+  const auto entries =
+      ReadScripts("do = 1\nwave = 1,\xC3\xA9\n  2,3\nok = 4\n", "s.txt", diagnostics);
   EXPECT_EQ(diagnostics.ErrorCount(), 1);
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].text, "1");
@@ -80,8 +82,12 @@ TEST(ScriptsReader, ARefusedEntryTakesItsContinuationsWithIt) {
 }
 
 TEST(ScriptsReader, NamesAreWhatTheTokenizerReadsAsOne) {
-  for (const char* good : {"do", "a", "walk_2", "Big\\bird", "x9"}) EXPECT_TRUE(IsScriptName(good)) << good;
-  for (const char* bad : {"", "9a", "_a", "a-b", "a b", "\\a", "caf\xC3\xA9"}) EXPECT_FALSE(IsScriptName(bad)) << bad;
+  for (const char* good : {"do", "a", "walk_2", "Big\\bird", "x9"}) {
+    EXPECT_TRUE(IsScriptName(good)) << good;
+  }
+  for (const char* bad : {"", "9a", "_a", "a-b", "a b", "\\a", "caf\xC3\xA9"}) {
+    EXPECT_FALSE(IsScriptName(bad)) << bad;
+  }
 }
 
 }  // namespace

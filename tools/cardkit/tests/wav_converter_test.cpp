@@ -18,7 +18,9 @@ std::vector<std::int16_t> Sine(double hertz, int rate, double seconds, int chann
   const auto frames = static_cast<int>(seconds * rate);
   for (int i = 0; i < frames; ++i) {
     const double value = level * std::sin(2 * std::numbers::pi * hertz * i / rate);
-    for (int c = 0; c < channels; ++c) samples.push_back(static_cast<std::int16_t>(std::lround(value * 32767)));
+    for (int c = 0; c < channels; ++c) {
+      samples.push_back(static_cast<std::int16_t>(std::lround(value * 32767)));
+    }
   }
   return samples;
 }
@@ -34,7 +36,9 @@ double Frequency(const std::vector<std::int16_t>& samples, int rate) {
 
 int Peak(const std::vector<std::int16_t>& samples, std::size_t from, std::size_t to) {
   int peak = 0;
-  for (std::size_t i = from; i < to; ++i) peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
+  for (std::size_t i = from; i < to; ++i) {
+    peak = std::max(peak, std::abs(static_cast<int>(samples[i])));
+  }
   return peak;
 }
 
@@ -82,7 +86,8 @@ TEST(WavConverter, ChannelsAreMixedBeforeResampling) {
 TEST(WavConverter, RefusesWhatIsNotASoundFileNamingIt) {
   auto cut = test::EncodeWav(Sine(300, 8000, 0.1, 1, 0.5), 8000, 1);
   cut.resize(20);
-  for (const auto& bytes : {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>(100, 'x'), cut}) {
+  for (const auto& bytes :
+       {std::vector<std::uint8_t>{}, std::vector<std::uint8_t>(100, 'x'), cut}) {
     auto clip = ConvertSound(bytes, "sounds/HOOT.wav");
     ASSERT_FALSE(clip);
     EXPECT_NE(clip.error().find("sounds/HOOT.wav"), std::string::npos) << clip.error();
