@@ -9,7 +9,7 @@
 namespace card {
 namespace {
 
-// A frame id that makes the next -2 draw this key instead, so -2 alternates two frames.
+// -2 right after -2 draws key 912 instead, so a run of -2 alternates key 65534 and key 912.
 constexpr std::int32_t kAlternateFrame = -2;
 constexpr std::int32_t kAlternateFrameSecond = 912;
 constexpr std::int32_t kCurrentFrame = -1;
