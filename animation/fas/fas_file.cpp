@@ -63,24 +63,26 @@ Result<std::unique_ptr<FasFile>> FasFile::Index(ByteView bytes, const std::strin
   std::unique_ptr<FasFile> fas(new FasFile);
   fas->bytes_ = bytes;
 
-  if (!walk.Fits(0, kPaletteRecordsOffset)) return walk.PastEnd("the header", kPaletteRecordsOffset);
+  if (!walk.Fits(0, kPaletteRecordsOffset))
+    return walk.PastEnd("the header", kPaletteRecordsOffset);
   fas->width_ = *ReadI32(bytes, kWidthOffset);
   fas->height_ = *ReadI32(bytes, kHeightOffset);
   fas->frameBytes_ = *ReadU16(bytes, kFrameBytesOffset);
   fas->paletteRecords_ = *ReadU16(bytes, kPaletteCountOffset);
   if (fas->width_ <= 0) {
-    return walk.Damaged("the frame width is " + std::to_string(fas->width_) + "; it must be positive");
+    return walk.Damaged("the frame width is " + std::to_string(fas->width_) +
+                        "; it must be positive");
   }
   if (fas->height_ <= 0) {
-    return walk.Damaged("the frame height is " + std::to_string(fas->height_) + "; it must be positive");
+    return walk.Damaged("the frame height is " + std::to_string(fas->height_) +
+                        "; it must be positive");
   }
 
   // Palette records, then A, table A and, only when A is not 0, B and table B.
   std::uint64_t position =
       kPaletteRecordsOffset + std::uint64_t{fas->paletteRecords_} * kPaletteRecordSize;
   if (position > walk.Size()) {
-    return walk.PastEnd("the table of " + Plural(fas->paletteRecords_, "palette record"),
-                        position);
+    return walk.PastEnd("the table of " + Plural(fas->paletteRecords_, "palette record"), position);
   }
   if (!walk.Fits(position, 2)) return walk.PastEnd("the count of table A", position + 2);
   const std::uint16_t countA = *ReadU16(bytes, position);
@@ -158,11 +160,11 @@ std::optional<Failure> FasFile::CheckPaletteIndexes(const std::string& name) con
   // Only the records frames use are ever drawn with.
   for (std::size_t record = 0; record < used.size(); ++record) {
     if (!used[record]) continue;
-    const ByteView blocks = bytes_.subspan(kPaletteRecordsOffset + record * kPaletteRecordSize,
-                                           kPaletteRecordSize);
+    const ByteView blocks =
+        bytes_.subspan(kPaletteRecordsOffset + record * kPaletteRecordSize, kPaletteRecordSize);
     for (const char* role : {"image", "mask"}) {
-      const ByteView block = blocks.subspan(role[0] == 'i' ? 0 : kBitmapInfoBlockSize,
-                                            kBitmapInfoBlockSize);
+      const ByteView block =
+          blocks.subspan(role[0] == 'i' ? 0 : kBitmapInfoBlockSize, kBitmapInfoBlockSize);
       if (auto problem = BitmapInfoProblem(block, frameBytes_)) {
         return Fail(DamagedMessage(name, "the " + std::string(role) + " block of palette record " +
                                              std::to_string(record) + " " + *problem));
@@ -223,7 +225,9 @@ const std::uint8_t* FasFile::PaletteRecordOf(std::int32_t frameId) const {
   return bytes_.data() + kPaletteRecordsOffset + std::size_t{record} * kPaletteRecordSize;
 }
 
-const std::uint8_t* FasFile::ImageInfo(std::int32_t frameId) const { return PaletteRecordOf(frameId); }
+const std::uint8_t* FasFile::ImageInfo(std::int32_t frameId) const {
+  return PaletteRecordOf(frameId);
+}
 
 const std::uint8_t* FasFile::MaskInfo(std::int32_t frameId) const {
   return PaletteRecordOf(frameId) + kBitmapInfoBlockSize;

@@ -35,7 +35,7 @@ class FasFile {
   std::uint16_t FrameBytes() const { return frameBytes_; }              // S
   std::uint16_t PaletteRecordCount() const { return paletteRecords_; }  // R
   std::uint32_t FrameCount() const { return frameCount_; }              // F
-  std::uint16_t FrameKey(std::uint32_t index) const;  // 0 when index >= FrameCount()
+  std::uint16_t FrameKey(std::uint32_t index) const;          // 0 when index >= FrameCount()
   std::uint8_t FramePaletteIndex(std::uint32_t index) const;  // 0 when index >= FrameCount()
   const NameDirectory& Scripts() const { return scripts_; }
 

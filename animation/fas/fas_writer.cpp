@@ -34,7 +34,8 @@ std::optional<Failure> CheckTables(const FasContents& contents) {
   return std::nullopt;
 }
 
-std::optional<Failure> CheckFrames(const FasContents& contents, const std::vector<FasFrame>& sorted) {
+std::optional<Failure> CheckFrames(const FasContents& contents,
+                                   const std::vector<FasFrame>& sorted) {
   for (std::size_t i = 0; i < sorted.size(); ++i) {
     if (sorted[i].pixels.size() != contents.frameBytes) {
       return Fail("Frame " + std::to_string(sorted[i].key) + " has " +
@@ -72,7 +73,8 @@ Result<std::vector<std::uint8_t>> WriteFas(const FasContents& contents) {
   if (!directory) return Fail(directory.error());
   std::vector<std::uint8_t> directoryBytes = std::move(directory.value());
   const auto directorySize = static_cast<std::uint32_t>(directoryBytes.size());
-  for (int i = 0; i < 4; ++i) directoryBytes[i] = static_cast<std::uint8_t>(directorySize >> (8 * i));
+  for (int i = 0; i < 4; ++i)
+    directoryBytes[i] = static_cast<std::uint8_t>(directorySize >> (8 * i));
 
   std::vector<std::uint8_t> out;
   for (std::uint32_t word : contents.headerWords) AppendU32(out, word);
@@ -80,7 +82,8 @@ Result<std::vector<std::uint8_t>> WriteFas(const FasContents& contents) {
   AppendU32(out, static_cast<std::uint32_t>(contents.height));
   AppendU16(out, contents.frameBytes);
   AppendU16(out, static_cast<std::uint16_t>(contents.paletteRecords.size()));
-  for (const PaletteRecord& record : contents.paletteRecords) out.insert(out.end(), record.begin(), record.end());
+  for (const PaletteRecord& record : contents.paletteRecords)
+    out.insert(out.end(), record.begin(), record.end());
   AppendU16(out, static_cast<std::uint16_t>(contents.tableA.size()));
   for (std::uint32_t entry : contents.tableA) AppendU32(out, entry);
   if (!contents.tableA.empty()) {
@@ -91,7 +94,8 @@ Result<std::vector<std::uint8_t>> WriteFas(const FasContents& contents) {
   AppendU32(out, static_cast<std::uint32_t>(frames.size()));
   for (const FasFrame& frame : frames) AppendU16(out, frame.key);
   for (const FasFrame& frame : frames) out.push_back(frame.paletteIndex);
-  for (const FasFrame& frame : frames) out.insert(out.end(), frame.pixels.begin(), frame.pixels.end());
+  for (const FasFrame& frame : frames)
+    out.insert(out.end(), frame.pixels.begin(), frame.pixels.end());
   return out;
 }
 

@@ -29,17 +29,16 @@ Result<NameDirectory> NameDirectory::Parse(ByteView file, std::size_t offset,
   const std::uint64_t size = file.size();
   const std::string directory = "the " + std::string(kind) + " directory";
   if (!FitsIn(size, offset, kHeaderSize)) {
-    return Fail(DamagedMessage(
-        fileName, EndsPastFile(directory + "'s header", std::uint64_t{offset} + kHeaderSize, size)));
+    return Fail(DamagedMessage(fileName, EndsPastFile(directory + "'s header",
+                                                      std::uint64_t{offset} + kHeaderSize, size)));
   }
   const std::uint32_t count = *ReadU32(file, offset + 4);
   const std::uint64_t tableEnd =
       std::uint64_t{offset} + kHeaderSize + std::uint64_t{count} * kEntrySize;
   if (tableEnd > size) {
     return Fail(DamagedMessage(
-        fileName,
-        EndsPastFile(directory + "'s table of " + std::to_string(count) + " entries", tableEnd,
-                     size)));
+        fileName, EndsPastFile(directory + "'s table of " + std::to_string(count) + " entries",
+                               tableEnd, size)));
   }
 
   NameDirectory parsed;
@@ -57,7 +56,8 @@ Result<NameDirectory> NameDirectory::Parse(ByteView file, std::size_t offset,
                                                " bytes"));
     }
     if (!nulBound.EndsInside(start)) {
-      return Fail(DamagedMessage(fileName, entry + " has no ending NUL before the end of the file"));
+      return Fail(
+          DamagedMessage(fileName, entry + " has no ending NUL before the end of the file"));
     }
   }
   return parsed;

@@ -30,10 +30,13 @@ void Put32(std::uint8_t* at, std::uint32_t value) {
 }
 
 // Bytes per row of `width` pixels of `bits` each, padded to whole 4-byte words.
-std::uint64_t RowBytes(std::uint64_t width, std::uint64_t bits) { return (width * bits + 31) / 32 * 4; }
+std::uint64_t RowBytes(std::uint64_t width, std::uint64_t bits) {
+  return (width * bits + 31) / 32 * 4;
+}
 
 void WriteBlock(std::uint8_t* block, std::int32_t width, std::int32_t height,
-                std::uint16_t frameBytes, const std::array<PaletteColour, kPaletteColours>& colours) {
+                std::uint16_t frameBytes,
+                const std::array<PaletteColour, kPaletteColours>& colours) {
   Put32(block + kSizeField, kBitmapInfoHeaderSize);
   Put32(block + kWidthField, static_cast<std::uint32_t>(width));
   // Positive height: rows are stored bottom-up.
@@ -76,9 +79,9 @@ Result<PaletteRecord> MakePaletteRecord(const std::array<PaletteColour, kPalette
                 "65535 bytes.");
   }
   std::array<PaletteColour, kPaletteColours> image = colours;
-  image[transparentIndex] = {};  // black adds nothing in the colour pass
+  image[transparentIndex] = {};                       // black adds nothing in the colour pass
   std::array<PaletteColour, kPaletteColours> mask{};  // figure pixels black: cleared by the mask
-  mask[transparentIndex] = {0xFF, 0xFF, 0xFF};       // white keeps the background
+  mask[transparentIndex] = {0xFF, 0xFF, 0xFF};        // white keeps the background
 
   PaletteRecord record{};
   WriteBlock(record.data(), width, height, *frameBytes, image);

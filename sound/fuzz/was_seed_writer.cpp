@@ -17,7 +17,8 @@ bool Save(const std::filesystem::path& folder, const char* name,
     return false;
   }
   std::ofstream out(folder / name, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
+  out.write(reinterpret_cast<const char*>(bytes->data()),
+            static_cast<std::streamsize>(bytes->size()));
   return static_cast<bool>(out);
 }
 

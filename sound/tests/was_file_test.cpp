@@ -84,7 +84,8 @@ TEST(WasFileDamage, RefusesEachDamageWithItsMessage) {
     const char* message;  // after "Card.WAS is damaged: "
   };
   const Case cases[] = {
-      {"empty", truncate(0), "the sound directory's header ends at byte 8 but the file has 0 bytes."},
+      {"empty", truncate(0),
+       "the sound directory's header ends at byte 8 but the file has 0 bytes."},
       {"cut in the header", truncate(6),
        "the sound directory's header ends at byte 8 but the file has 6 bytes."},
       {"cut in the entries", truncate(20),
@@ -92,7 +93,8 @@ TEST(WasFileDamage, RefusesEachDamageWithItsMessage) {
       {"huge N", set32(4, 0x20000000),
        "the sound directory's table of 536870912 entries ends at byte 4294967304 but the file "
        "has 66 bytes."},
-      {"unterminated name", truncate(35), "sound 0's name has no ending NUL before the end of the file."},
+      {"unterminated name", truncate(35),
+       "sound 0's name has no ending NUL before the end of the file."},
       {"name offset past the end", set32(16, 0xFFFFFFFF),
        "sound 1's name starts at byte 4294967327 but the file has 66 bytes."},
       {"clip offset past the end", set32(12, 0xFFFFFFFF),
@@ -124,9 +126,11 @@ TEST(WasFileOpen, NamesTheFileWhenMissingOrDamaged) {
   Bytes cut = HandBuiltBank();
   cut.resize(61);
   const std::string damaged = folder.Write("Cut.WAS", cut);
-  EXPECT_EQ(WasFile::Open(damaged).error(),
-            damaged + " is damaged: the sound \"BOING\" ends at byte 62 but the file has 61 bytes.");
-  EXPECT_EQ(WasFile::Open(folder.Path("Gone.WAS")).error(), folder.Path("Gone.WAS") + " is missing.");
+  EXPECT_EQ(
+      WasFile::Open(damaged).error(),
+      damaged + " is damaged: the sound \"BOING\" ends at byte 62 but the file has 61 bytes.");
+  EXPECT_EQ(WasFile::Open(folder.Path("Gone.WAS")).error(),
+            folder.Path("Gone.WAS") + " is missing.");
 }
 
 }  // namespace

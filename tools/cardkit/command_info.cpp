@@ -87,7 +87,8 @@ Status DescribeFrames(const fs::path& path) {
             << "  frames: " << fas.FrameCount() << ", keys " << lowest << " to " << highest << '\n'
             << "  scripts: " << fas.Scripts().Count() << '\n';
   for (std::size_t i = 0; i < fas.Scripts().Count(); ++i) {
-    const auto text = ReadCString(fas.Bytes(), static_cast<std::size_t>(fas.Scripts().ValueOffset(i)));
+    const auto text =
+        ReadCString(fas.Bytes(), static_cast<std::size_t>(fas.Scripts().ValueOffset(i)));
     std::cout << "    " << ToUtf8(fas.Scripts().Name(i)) << ": " << text->size() << " bytes\n";
   }
   return {};
@@ -126,9 +127,9 @@ Status DescribeLayout(const fs::path& path) {
             << onOff(layout.settings.musicOn) << ", music repeats "
             << onOff(layout.settings.musicRepeats) << '\n'
             << "  colours: background " << Colour(c.background) << ", message "
-            << Colour(c.messageText) << " with shadow " << Colour(c.messageShadow)
-            << ", buttons " << Colour(c.buttonFace) << " with text " << Colour(c.buttonText)
-            << " and shadow " << Colour(c.buttonTextShadow) << '\n'
+            << Colour(c.messageText) << " with shadow " << Colour(c.messageShadow) << ", buttons "
+            << Colour(c.buttonFace) << " with text " << Colour(c.buttonText) << " and shadow "
+            << Colour(c.buttonTextShadow) << '\n'
             << "  logo: " << (layout.logo ? Placement(*layout.logo) : "none") << '\n'
             << "  pictures: " << layout.images.size() << '\n';
   for (const LayoutImage& image : layout.images) std::cout << "    " << Placement(image) << '\n';
@@ -166,7 +167,8 @@ bool Report(const Status& status) {
 
 // Every entry of the folder with its size, then Card.FAS, Card.WAS and Layout.txt in full.
 bool DescribeFolder(const fs::path& folder) {
-  std::vector<fs::directory_entry> entries(fs::directory_iterator(folder), fs::directory_iterator{});
+  std::vector<fs::directory_entry> entries(fs::directory_iterator(folder),
+                                           fs::directory_iterator{});
   std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
     return Lower(a.path().filename().string()) < Lower(b.path().filename().string());
   });

@@ -17,7 +17,8 @@ card::FasContents Frames(std::int32_t width, std::int32_t height, int records, i
   std::array<card::PaletteColour, card::kPaletteColours> colours{};
   for (int i = 0; i < 16; ++i) colours[i] = {std::uint8_t(i * 16), std::uint8_t(255 - i * 16), 7};
   for (int r = 0; r < records; ++r) {
-    contents.paletteRecords.push_back(*card::MakePaletteRecord(colours, std::uint8_t(r), width, height));
+    contents.paletteRecords.push_back(
+        *card::MakePaletteRecord(colours, std::uint8_t(r), width, height));
   }
   for (int f = 0; f < frames; ++f) {
     contents.frames.push_back({static_cast<std::uint16_t>(f * 977 + 1), std::uint8_t(f % records),
@@ -26,14 +27,16 @@ card::FasContents Frames(std::int32_t width, std::int32_t height, int records, i
   return contents;
 }
 
-bool Save(const std::filesystem::path& folder, const char* name, const card::FasContents& contents) {
+bool Save(const std::filesystem::path& folder, const char* name,
+          const card::FasContents& contents) {
   auto bytes = card::WriteFas(contents);
   if (!bytes) {
     std::fprintf(stderr, "%s: %s\n", name, bytes.error().c_str());
     return false;
   }
   std::ofstream out(folder / name, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes->data()), static_cast<std::streamsize>(bytes->size()));
+  out.write(reinterpret_cast<const char*>(bytes->data()),
+            static_cast<std::streamsize>(bytes->size()));
   return static_cast<bool>(out);
 }
 

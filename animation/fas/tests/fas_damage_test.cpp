@@ -129,7 +129,7 @@ TEST(FasFileDamage, RefusesEachDamageWithItsMessage) {
 TEST(FasFileDamage, IgnoresBlocksOfUnusedRecords) {
   Bytes bytes = testing::HandBuiltFas();
   for (std::size_t i = 553; i < 558; ++i) bytes[i] = 0;  // every frame uses record 0
-  Set32(276 + 16, 2)(bytes);  // compress record 1's image block
+  Set32(276 + 16, 2)(bytes);                             // compress record 1's image block
   auto fas = FasFile::FromBytes(bytes, "Card.FAS");
   EXPECT_TRUE(fas.ok()) << fas.error();
 }

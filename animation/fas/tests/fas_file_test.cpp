@@ -49,7 +49,8 @@ TEST(FasFile, FindsTheDirectoryAfterTablesAAndB) {
       {{3, 1}, 502},  // 486 + 12 bytes of table A + 2 + one entry of 2
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE("A = " + std::to_string(c.shape.countA) + ", B = " + std::to_string(c.shape.countB));
+    SCOPED_TRACE("A = " + std::to_string(c.shape.countA) +
+                 ", B = " + std::to_string(c.shape.countB));
     const auto bytes = HandBuiltFas(c.shape);
     auto fas = Read(bytes);
     ASSERT_TRUE(fas);
@@ -78,8 +79,8 @@ TEST(FasFile, FindFrameKeyGivesTheIndexOrTheInsertionPoint) {
   auto fas = Read(bytes);
   ASSERT_TRUE(fas);
   const std::pair<std::uint16_t, std::uint32_t> cases[] = {
-      {0, 0}, {1, 0}, {2, 1}, {3, 2}, {912, 2}, {913, 3}, {65531, 3}, {65533, 4}, {65534, 4},
-      {65535, 5},
+      {0, 0},   {1, 0},     {2, 1},     {3, 2},     {912, 2},
+      {913, 3}, {65531, 3}, {65533, 4}, {65534, 4}, {65535, 5},
   };
   for (auto [key, index] : cases) EXPECT_EQ(fas->FindFrameKey(key), index) << "key " << key;
 }
@@ -89,12 +90,12 @@ TEST(FasFile, FrameIdsCountOnlyTheirLow16Bits) {
   auto fas = Read(bytes);
   ASSERT_TRUE(fas);
   const std::pair<std::int32_t, std::uint32_t> cases[] = {
-      {1, 0},  {2, 1},           {912, 2},           {65531, 3},       {65534, 4},
-      {-2, 4},  // key 65534
-      {-5, 3},  // key 65531
-      {912 + 65536, 2},  {912 - 65536, 2},  {2 + 3 * 65536, 1}, {-65536 + 65534, 4},
-      {3, 0},  // no such key: frame index 0
-      {0, 0},   {913, 0},          {65535, 0},          {-1, 0},           {INT32_MIN, 0},
+      // Stored keys.
+      {1, 0}, {2, 1}, {912, 2}, {65531, 3}, {65534, 4},
+      // Negative ids and ids 65536 apart: -2 is key 65534, -5 key 65531.
+      {-2, 4}, {-5, 3}, {912 + 65536, 2}, {912 - 65536, 2}, {2 + 3 * 65536, 1},
+      // No such key: frame index 0.
+      {3, 0}, {0, 0}, {913, 0}, {65535, 0}, {-1, 0}, {INT32_MIN, 0},
   };
   for (auto [id, index] : cases) {
     EXPECT_EQ(fas->FrameIndex(id), index) << "frame id " << id;

@@ -26,7 +26,8 @@ FasContents HandContents(HandFasShape shape) {
   contents.width = 2;
   contents.height = 2;
   contents.frameBytes = 8;
-  for (int transparent : testing::kHandTransparent) contents.paletteRecords.push_back(HandRecord(transparent));
+  for (int transparent : testing::kHandTransparent)
+    contents.paletteRecords.push_back(HandRecord(transparent));
   for (std::uint32_t i = 0; i < shape.countA; ++i) contents.tableA.push_back(0xA0A0A000u + i);
   for (std::uint8_t i = 0; i < shape.countB; ++i) contents.tableB.push_back({0xB0, i});
   contents.scripts = {{"walk", "2 -2"}, {"do", "1 912"}};
@@ -39,7 +40,8 @@ FasContents HandContents(HandFasShape shape) {
 }
 
 TEST(FasWriter, WritesTheHandBuiltLayout) {
-  for (HandFasShape shape : {HandFasShape{1, 2}, HandFasShape{0, 0}, HandFasShape{1, 0}, HandFasShape{3, 1}}) {
+  for (HandFasShape shape :
+       {HandFasShape{1, 2}, HandFasShape{0, 0}, HandFasShape{1, 0}, HandFasShape{3, 1}}) {
     SCOPED_TRACE("A = " + std::to_string(shape.countA) + ", B = " + std::to_string(shape.countB));
     auto written = WriteFas(HandContents(shape));
     ASSERT_TRUE(written.ok()) << written.error();
@@ -53,7 +55,8 @@ TEST(FasWriter, WritesWhatTheReaderFindsAgain) {
   contents.height = 5;
   contents.frameBytes = *FrameBytesFor(9, 5);
   std::array<PaletteColour, kPaletteColours> colours{};
-  for (int r = 0; r < 3; ++r) contents.paletteRecords.push_back(*MakePaletteRecord(colours, r, 9, 5));
+  for (int r = 0; r < 3; ++r)
+    contents.paletteRecords.push_back(*MakePaletteRecord(colours, r, 9, 5));
   // Names with high bytes and shared prefixes, keys spread over the whole 16-bit range.
   for (int i = 0; i < 60; ++i) {
     std::string name = "s" + std::to_string(i * 7919 % 1000);

@@ -34,7 +34,9 @@ inline std::uint8_t HandRed(int i) { return static_cast<std::uint8_t>(17 * i); }
 inline std::uint8_t HandGreen(int i) { return static_cast<std::uint8_t>(255 - 17 * i); }
 inline std::uint8_t HandBlue(int i) { return static_cast<std::uint8_t>(3 * i); }
 
-inline std::uint8_t HandPixel(int frame, int byte) { return static_cast<std::uint8_t>(16 * frame + byte); }
+inline std::uint8_t HandPixel(int frame, int byte) {
+  return static_cast<std::uint8_t>(16 * frame + byte);
+}
 
 inline void AppendHandBlock(ByteBuilder& out, bool mask, int transparent) {
   // biSize, biWidth, biHeight, biPlanes, biBitCount, biCompression, biSizeImage,
@@ -75,8 +77,8 @@ inline std::vector<std::uint8_t> HandBuiltFas(HandFasShape shape = {}) {
   }
   // Directory: D0 = 8 + 16 + 19 bytes of names and scripts.
   out.U32(43).U32(2);
-  out.U32(0).U32(3);    // "do" at area + 0, its script at area + 3
-  out.U32(9).U32(14);   // "walk" at area + 9, its script at area + 14
+  out.U32(0).U32(3);   // "do" at area + 0, its script at area + 3
+  out.U32(9).U32(14);  // "walk" at area + 9, its script at area + 14
   out.Text("do").Text("1 912").Text("walk").Text("2 -2");
   out.U32(5);
   for (std::uint16_t key : kHandKeys) out.U16(key);

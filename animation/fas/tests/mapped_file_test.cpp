@@ -49,9 +49,11 @@ TEST(FasFileOpen, ReadsAFileAndNamesItWhenDamagedOrMissing) {
   bytes.resize(597);
   const std::string damaged = folder.Write("Cut.FAS", bytes);
   EXPECT_EQ(FasFile::Open(damaged).error(),
-            damaged + " is damaged: the pixel area of 5 frames ends at byte 598 but the file has "
-                      "597 bytes.");
-  EXPECT_EQ(FasFile::Open(folder.Path("Gone.FAS")).error(), folder.Path("Gone.FAS") + " is missing.");
+            damaged +
+                " is damaged: the pixel area of 5 frames ends at byte 598 but the file has "
+                "597 bytes.");
+  EXPECT_EQ(FasFile::Open(folder.Path("Gone.FAS")).error(),
+            folder.Path("Gone.FAS") + " is missing.");
 }
 
 }  // namespace

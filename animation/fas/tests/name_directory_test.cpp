@@ -26,12 +26,12 @@ TEST(CompareNames, OrdersBytesAsSignedWithTheNulIncluded) {
       {"", "", 0},
       {"a", "b", -1},
       {"walk", "do", 1},
-      {"do", "dog", -1},    // the NUL ends the shorter name
-      {"Z", "a", -1},       // case matters: 'Z' is 0x5A, 'a' 0x61
-      {"\x80", "", -1},     // 0x80 is -128, below the NUL
-      {"a\xE9", "a", -1},   // so a longer name with a high byte sorts first
+      {"do", "dog", -1},                   // the NUL ends the shorter name
+      {"Z", "a", -1},                      // case matters: 'Z' is 0x5A, 'a' 0x61
+      {"\x80", "", -1},                    // 0x80 is -128, below the NUL
+      {"a\xE9", "a", -1},                  // so a longer name with a high byte sorts first
       {"\xFF", "\x01", -1},
-      {"\xFF", "\x80", 1},  // -1 after -128
+      {"\xFF", "\x80", 1},                 // -1 after -128
       {"\x7F", "\x80", 1},
       {std::string("ab\0c", 4), "ab", 0},  // a name ends at its first NUL
   };

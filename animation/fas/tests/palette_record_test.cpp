@@ -54,9 +54,18 @@ TEST(FrameBytesFor, PadsEachRowOfFourBitPixelsToFourBytes) {
     std::optional<std::uint16_t> bytes;
   };
   const Case cases[] = {
-      {1, 1, 4},      {8, 1, 4},       {9, 1, 8},       {2, 2, 8},        {96, 96, 4608},
-      {97, 3, 156},   {1, 16383, 65532}, {8, 16384, std::nullopt},          {0, 5, std::nullopt},
-      {5, 0, std::nullopt}, {-8, 2, std::nullopt},  {INT32_MAX, INT32_MAX, std::nullopt},
+      {1, 1, 4},
+      {8, 1, 4},
+      {9, 1, 8},
+      {2, 2, 8},
+      {96, 96, 4608},
+      {97, 3, 156},
+      {1, 16383, 65532},
+      {8, 16384, std::nullopt},
+      {0, 5, std::nullopt},
+      {5, 0, std::nullopt},
+      {-8, 2, std::nullopt},
+      {INT32_MAX, INT32_MAX, std::nullopt},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FrameBytesFor(c.width, c.height), c.bytes) << c.width << " x " << c.height;

@@ -32,7 +32,8 @@ class TempFolder {
   std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) const {
     const std::filesystem::path file = path_ / name;
     std::ofstream(file, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return file.string();
   }
   std::string Path(const std::string& name = "") const { return (path_ / name).string(); }

@@ -27,7 +27,8 @@ InfoRun CardkitInfo(const std::string& path) {
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) return run;
   char buffer[4096];
-  while (std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe)) run.output.append(buffer, read);
+  while (std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe))
+    run.output.append(buffer, read);
   const int status = pclose(pipe);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return run;
@@ -36,7 +37,8 @@ InfoRun CardkitInfo(const std::string& path) {
 std::vector<std::uint8_t> Text(std::string_view text) { return {text.begin(), text.end()}; }
 
 std::vector<std::uint8_t> Bank() {
-  auto bank = WriteWas({{"boing", std::vector<std::uint8_t>(24000)}, {"tick", std::vector<std::uint8_t>(400)}});
+  auto bank = WriteWas(
+      {{"boing", std::vector<std::uint8_t>(24000)}, {"tick", std::vector<std::uint8_t>(400)}});
   EXPECT_TRUE(bank.ok()) << bank.error();
   return bank.ok() ? *bank : std::vector<std::uint8_t>{};
 }
@@ -44,7 +46,8 @@ std::vector<std::uint8_t> Bank() {
 // Title, version, settings, two colour lines, logo, one picture, end of pictures, one hot spot,
 // a palette of two entries; "Gr\xFC\xDFe" is Windows-1252 for "Grüße".
 constexpr std::string_view kLayout =
-    "Gr\xFC\xDF" "e\r\nv2\r\n1,0,1\r\n16777215|0|255\r\n12632256|0|16777215\r\n4,4 logo.bmp\r\n"
+    "Gr\xFC\xDF"
+    "e\r\nv2\r\n1,0,1\r\n16777215|0|255\r\n12632256|0|16777215\r\n4,4 logo.bmp\r\n"
     "0,0 back.bmp\r\n-\r\n1\r\nzelk.htm\r\nhover.bmp-\r\n40, 40, 200, 120\r\n255, 65280\r\n"
     "2\r\n0\r\n16777215\r\n";
 
@@ -53,13 +56,14 @@ TEST(CardkitInfo, DescribesAFrameAnimationFile) {
   const std::string path = folder.Write("Card.FAS", testing::HandBuiltFas());
   const InfoRun run = CardkitInfo(path);
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.output, path + ": frame-animation file, 598 bytes\n"
-                               "  frame size: 2 x 2 pixels, 8 bytes each (S)\n"
-                               "  palette records: 2 (R)\n"
-                               "  frames: 5, keys 1 to 65534\n"
-                               "  scripts: 2\n"
-                               "    do: 5 bytes\n"
-                               "    walk: 4 bytes\n");
+  EXPECT_EQ(run.output, path +
+                            ": frame-animation file, 598 bytes\n"
+                            "  frame size: 2 x 2 pixels, 8 bytes each (S)\n"
+                            "  palette records: 2 (R)\n"
+                            "  frames: 5, keys 1 to 65534\n"
+                            "  scripts: 2\n"
+                            "    do: 5 bytes\n"
+                            "    walk: 4 bytes\n");
 }
 
 TEST(CardkitInfo, DescribesASoundBank) {
@@ -67,10 +71,11 @@ TEST(CardkitInfo, DescribesASoundBank) {
   const std::string path = folder.Write("Card.WAS", Bank());
   const InfoRun run = CardkitInfo(path);
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.output, path + ": sound bank, 24443 bytes\n"
-                               "  sounds: 2\n"
-                               "    BOING: 1.500 s (24000 bytes)\n"
-                               "    TICK: 0.025 s (400 bytes)\n");
+  EXPECT_EQ(run.output, path +
+                            ": sound bank, 24443 bytes\n"
+                            "  sounds: 2\n"
+                            "    BOING: 1.500 s (24000 bytes)\n"
+                            "    TICK: 0.025 s (400 bytes)\n");
 }
 
 TEST(CardkitInfo, DescribesAFolderWithItsLayout) {
@@ -87,7 +92,8 @@ TEST(CardkitInfo, DescribesAFolderWithItsLayout) {
            "    msg.txt: 7 bytes\n",
            "  frames: 5, keys 1 to 65534\n",
            "    BOING: 1.500 s (24000 bytes)\n",
-           "  title: Gr\xC3\xBC\xC3\x9F" "e\n",
+           "  title: Gr\xC3\xBC\xC3\x9F"
+           "e\n",
            "  sound effects on, music off, music repeats on\n",
            "  colours: background #FFFFFF, message #000000 with shadow #FF0000, buttons #C0C0C0 "
            "with text #000000 and shadow #FFFFFF\n",
@@ -122,7 +128,8 @@ TEST(CardkitInfo, FailsWithTheReadersMessage) {
   for (const Case& c : cases) {
     const InfoRun run = CardkitInfo(c.path);
     EXPECT_EQ(run.status, 1) << c.path;
-    EXPECT_NE(run.output.find(c.message), std::string::npos) << c.message << "\nin:\n" << run.output;
+    EXPECT_NE(run.output.find(c.message), std::string::npos) << c.message << "\nin:\n"
+                                                             << run.output;
   }
   EXPECT_NE(CardkitInfo(folder.Path()).output.find("Card.FAS is damaged"), std::string::npos);
 }
