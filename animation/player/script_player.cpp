@@ -1,3 +1,4 @@
+// The player's step: one token after another until a frame, a wait or the end of the run.
 #include "animation/player/script_player.h"
 
 #include "animation/script/bounds_spec.h"

@@ -1,3 +1,4 @@
+// The simulated host, its event lines and the tick loop that drives a player with it.
 #include "animation/player/simulated_host.h"
 
 #include "animation/player/script_player.h"

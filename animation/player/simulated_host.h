@@ -65,11 +65,9 @@ class SimulatedHost : public PlayerHost {
   // T + that - 1; a sound that cannot play ends with tick T.
   int TakeEndedSounds();
 
- protected:
-  void Emit(const SimulationEvent& event);
-  std::int32_t Tick() const { return tick_; }
-
  private:
+  void Emit(const SimulationEvent& event);
+
   SimulatedDesktop desktop_;
   Rect window_;
   ClipLength clips_;

@@ -1,3 +1,4 @@
+// Parsing a bounds specification and resolving its corners against reference rectangles.
 #include "animation/script/bounds_spec.h"
 
 #include "animation/script/script_numbers.h"

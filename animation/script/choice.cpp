@@ -1,3 +1,4 @@
+// Splitting, weighing and drawing the alternatives of a choice.
 #include "animation/script/choice.h"
 
 namespace card {

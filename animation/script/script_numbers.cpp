@@ -1,3 +1,4 @@
+// Decimal numbers and moves as the script language reads them.
 #include "animation/script/script_numbers.h"
 
 #include <algorithm>

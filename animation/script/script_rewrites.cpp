@@ -1,3 +1,4 @@
+// The replacement texts of names, ranges and repeats.
 #include "animation/script/script_rewrites.h"
 
 #include "animation/script/script_numbers.h"

@@ -1,3 +1,4 @@
+// The script stack and its tokenizer; every scan stops at the end of the remaining text.
 #include "animation/script/script_stack.h"
 
 #include <cstring>

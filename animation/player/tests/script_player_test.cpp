@@ -271,6 +271,35 @@ TEST(ScriptPlayer, ALoopThatNamesItselfRunsForHoursBeforeTheDepthCap) {
   EXPECT_EQ(lines[65535], "65535 end");
 }
 
+TEST(ScriptPlayer, StartCarriesTheStateOfTheLastRunOver) {
+  // The definition opens one group more than it closes, so the run's own ')' is taken by the
+  // wrapping group, and the run's outer group is still open when the run ends.
+  const std::string bounded = std::string("(") + B("0l0t,0r0b") + "[3,0]1[4,0]";
+  const Scripts scripts = {{"do", bounded}};
+  SimulatedHost host({}, kView, kView, nullptr, nullptr);
+  ScriptPlayer player(host, LookupIn(scripts), kView, kView);
+  host.BeginTick(7);
+  player.Start("do");
+  EXPECT_EQ(player.ItemStart(), 7);  // before any item, '@N' counts from the start of the run
+  EXPECT_EQ(player.RemainingScript(), "(,do,)");
+  host.BeginTick(8);
+  EXPECT_TRUE(player.Step());
+  EXPECT_EQ(player.Item(), "1");
+  EXPECT_EQ(player.Depth(), 3u);
+  EXPECT_EQ(player.Bounds(), (Rect{0, 0, 1024, 768}));
+  host.BeginTick(9);
+  EXPECT_FALSE(player.Step());
+  host.BeginTick(10);
+  player.Start("do");
+  EXPECT_EQ(player.RemainingScript(), "(,do,)");
+  EXPECT_EQ(player.Depth(), 1u);
+  EXPECT_EQ(player.Item(), "(" + bounded + "),)");  // the wrapping group, restored by its ')'
+  EXPECT_EQ(player.ItemStart(), 8);
+  EXPECT_EQ(player.Bounds(), Rect{});
+  EXPECT_EQ(player.PendingMove(), (Move{4, 0}));
+  EXPECT_EQ(host.WindowRect(), (Rect{3, 0, 13, 10}));
+}
+
 TEST(ScriptPlayer, ARunStoppedByACapLeavesThePlayerReadyForTheNextRun) {
   const Scripts scripts = {{"do", std::string("(") + B("0l0t,0r0b") + "loop)"}, {"loop", "loop"}, {"ok", "5"}};
   Lines lines;
