@@ -37,6 +37,7 @@ void DesktopCardParts::StartMusic(bool repeat) { card::StartMusic(repeat); }
 
 void DesktopCardParts::StopMusic() { card::StopMusic(); }
 
+// The new-message dialog is not part of the program yet: until it is, the button does nothing.
 void DesktopCardParts::MakeNewCard(CardDialog&) {}
 
 }  // namespace card

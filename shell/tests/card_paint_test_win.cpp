@@ -1,0 +1,162 @@
+// The card window's paint on screen: its pictures with their key colour transparent over the
+// background, a hovered spot's colour swap only where it overlaps a picture, a hover image at
+// the spot's corner, and nothing at all when the layout has no logo.
+#include "framework/window_win.h"
+#include "shell/card_look_win.h"
+#include "shell/card_surface_win.h"
+#include "shell/tests/pixels_win.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace card {
+namespace {
+
+constexpr COLORREF kBackground = RGB(0, 0, 128);
+constexpr COLORREF kKey = RGB(255, 0, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+
+// An 8-bit bitmap file whose colour index at (x, y) is `index(x, y)`.
+void WriteBitmap(const std::filesystem::path& path, int width, int height,
+                 const std::vector<COLORREF>& colours, const std::function<int(int, int)>& index) {
+  const int row = (width + 3) & ~3;
+  std::vector<std::uint8_t> pixels(static_cast<size_t>(row * height));
+  for (int y = 0; y < height; ++y)
+    for (int x = 0; x < width; ++x) pixels[(height - 1 - y) * row + x] = static_cast<std::uint8_t>(index(x, y));
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 8;
+  info.biClrUsed = static_cast<DWORD>(colours.size());
+  std::vector<RGBQUAD> table;
+  for (COLORREF c : colours) table.push_back(RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0});
+  BITMAPFILEHEADER file{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = static_cast<DWORD>(sizeof file + sizeof info + table.size() * sizeof(RGBQUAD));
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  std::ofstream out(path, std::ios::binary);
+  out.write(reinterpret_cast<const char*>(&file), sizeof file);
+  out.write(reinterpret_cast<const char*>(&info), sizeof info);
+  out.write(reinterpret_cast<const char*>(table.data()), static_cast<std::streamsize>(table.size() * sizeof(RGBQUAD)));
+  out.write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+}
+
+class PaintedCard : public Window {
+ public:
+  explicit PaintedCard(CardSurface& surface) : surface_(surface) {
+    Create(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, nullptr, "painted", WS_POPUP, 0, 0, 200, 100,
+           nullptr, nullptr);
+    ShowWindow(Handle(), SW_SHOWNOACTIVATE);
+    UpdateWindow(Handle());
+  }
+  void Repaint() {
+    RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  }
+  void Hover(int x, int y) { surface_.MouseMove(Handle(), POINT{x, y}); }
+  // The window's pixels as they are on the screen, once the display shows the window: its
+  // top-left pixel, never covered by a picture here, has the background colour.
+  void Grab(test::PixelSurface& pixels) const {
+    const DWORD deadline = GetTickCount() + 3000;
+    do {
+      MSG msg;
+      while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+      GdiFlush();
+      Sleep(50);
+      HDC screen = GetDC(nullptr);
+      BitBlt(pixels.Dc(), 0, 0, 200, 100, screen, 0, 0, SRCCOPY);
+      ReleaseDC(nullptr, screen);
+    } while (pixels.At(1, 1) != kBackground && GetTickCount() < deadline);
+  }
+
+ protected:
+  bool OnEraseBkgnd(HDC dc) override { return surface_.EraseBackground(dc); }
+  void OnPaint() override { surface_.Paint(Handle()); }
+
+ private:
+  CardSurface& surface_;
+};
+
+class CardPaint : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = std::filesystem::temp_directory_path() / "card-paint-test";
+    std::filesystem::create_directories(folder_);
+    TheCardLook() = CardLook{};
+    TheCardLook().colours.background = 0x02000000 | kBackground;
+    // A red square on the key colour; the key is the top-left pixel.
+    WriteBitmap(folder_ / "square.bmp", 40, 40, {kKey, kRed},
+                [](int x, int y) { return x >= 10 && y >= 10 && x < 30 && y < 30 ? 1 : 0; });
+    WriteBitmap(folder_ / "hover.bmp", 10, 10, {kKey, kWhite},
+                [](int x, int y) { return x > 0 || y > 0 ? 1 : 0; });
+  }
+  void TearDown() override {
+    TheCardLook() = CardLook{};
+    std::filesystem::remove_all(folder_);
+  }
+  std::unique_ptr<PlacedImage> Square(int x, int y) {
+    return std::make_unique<PlacedImage>(x, y, (folder_ / "square.bmp").string());
+  }
+  std::filesystem::path folder_;
+};
+
+TEST_F(CardPaint, DrawsPicturesTransparentlyAndRecoloursOnlyTheHoveredOverlap) {
+  std::vector<std::unique_ptr<PlacedImage>> images;
+  images.push_back(Square(0, 0));  // the logo: not drawn on the card
+  images.push_back(Square(100, 0));
+  HotSpot swap;
+  swap.rect = Rect{100, 0, 120, 100};  // the left half of the square
+  swap.fromColour = kRed;
+  swap.toColour = kGreen;
+  HotSpot image;
+  image.rect = Rect{150, 60, 170, 80};
+  image.hoverImage = (folder_ / "hover.bmp").string();
+  CardSurface surface(std::move(images), {swap, image}, nullptr, nullptr);
+  PaintedCard card(surface);
+  test::PixelSurface pixels(200, 100);
+
+  card.Grab(pixels);
+  EXPECT_EQ(pixels.At(15, 15), kBackground) << "the logo is not drawn on the card";
+  EXPECT_EQ(pixels.At(105, 5), kBackground) << "key colour transparent";
+  EXPECT_EQ(pixels.At(115, 15), kRed);
+  EXPECT_EQ(pixels.At(125, 25), kRed);
+
+  card.Hover(110, 50);
+  card.Repaint();
+  card.Grab(pixels);
+  EXPECT_EQ(pixels.At(115, 15), kGreen) << "inside the hovered spot";
+  EXPECT_EQ(pixels.At(125, 25), kRed) << "outside the hovered spot";
+  EXPECT_EQ(pixels.At(105, 5), kBackground) << "still transparent";
+
+  card.Hover(155, 65);
+  card.Repaint();
+  card.Grab(pixels);
+  EXPECT_EQ(pixels.At(115, 15), kRed) << "the swap ends with the hover";
+  EXPECT_EQ(pixels.At(150, 60), kBackground) << "the hover image's key pixel";
+  EXPECT_EQ(pixels.At(155, 65), kWhite);
+  EXPECT_EQ(pixels.At(165, 75), kBackground) << "the hover image is 10 pixels wide";
+}
+
+TEST_F(CardPaint, ShowsOnlyTheBackgroundWithoutALogo) {
+  std::vector<std::unique_ptr<PlacedImage>> images;
+  images.push_back(nullptr);
+  images.push_back(Square(100, 0));
+  CardSurface surface(std::move(images), {}, nullptr, nullptr);
+  PaintedCard card(surface);
+  test::PixelSurface pixels(200, 100);
+  card.Grab(pixels);
+  EXPECT_EQ(pixels.At(115, 15), kBackground);
+  EXPECT_EQ(pixels.At(50, 50), kBackground);
+}
+
+}  // namespace
+}  // namespace card
