@@ -65,8 +65,16 @@ Image Scene::Render(int width, int height, const std::vector<Colour>& palette, c
   Image image{width, height, std::vector<uint8_t>(size_t(width) * height * 4, 0)};
   const int samples = ss * ss;
   std::vector<int> hits(palette.size());
+  std::vector<const Command*> nearby;  // topmost first
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {
+      // Only the shapes whose boxes reach this pixel can cover one of its samples.
+      const Box pixel{double(x), double(y), x + 1.0, y + 1.0};
+      nearby.clear();
+      for (auto it = commands_.rbegin(); it != commands_.rend(); ++it) {
+        const Box overlap = it->screenBox.Intersection(pixel);
+        if (overlap.x0 <= overlap.x1 && overlap.y0 <= overlap.y1) nearby.push_back(&*it);
+      }
       std::fill(hits.begin(), hits.end(), 0);
       int covered = 0;
       double r = 0, g = 0, b = 0;
@@ -74,11 +82,11 @@ Image Scene::Render(int width, int height, const std::vector<Colour>& palette, c
         for (int sx = 0; sx < ss; ++sx) {
           const Vec2 p{x + (sx + 0.5) / ss, y + (sy + 0.5) / ss};
           // The topmost shape that holds the sample decides its colour.
-          for (auto it = commands_.rbegin(); it != commands_.rend(); ++it) {
-            if (!it->screenBox.Contains(p) || it->shape.distance(it->toLocal.Apply(p)) > 0) continue;
-            const Colour& c = palette.at(it->colour);
+          for (const Command* command : nearby) {
+            if (!command->screenBox.Contains(p) || command->shape.distance(command->toLocal.Apply(p)) > 0) continue;
+            const Colour& c = palette.at(command->colour);
             r += c.r, g += c.g, b += c.b;
-            ++hits[it->colour];
+            ++hits[command->colour];
             ++covered;
             break;
           }

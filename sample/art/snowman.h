@@ -51,7 +51,7 @@ struct Pose {
 constexpr int kFrameSize = 96;
 // The drawing is scaled down by this about the ground point, to leave headroom for stretches
 // and a raised hat; poses give boot positions before the scaling.
-constexpr double kModelScale = 0.9;
+constexpr double kModelScale = 0.86;
 
 const std::vector<Colour>& SnowmanPalette();
 Image DrawSnowman(const Pose& pose);
