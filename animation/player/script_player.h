@@ -59,7 +59,9 @@ class ScriptPlayer {
   // bounds, pending move, open groups and window position carry over from the last run.
   void Start(std::string_view label);
   // Runs tokens until one frame is shown, a sound has to be waited for, or the script has run
-  // out. False when the run has ended: the script is empty and no script sound plays.
+  // out. False when the run has ended: the script is empty and no script sound plays. A step
+  // that shows a message box (a faulty bounds token, a runaway script) is abandoned when the
+  // box closes and returns true; what it read stays read.
   bool Step();
   // The sound started last has ended (or could not play). Ends the sound group it belongs to.
   void OnSoundDone();
