@@ -218,7 +218,8 @@ TEST(ScriptPlayer, ABoundsErrorAbandonsItsStepAndKeepsEverythingElse) {
        {"1 error Bad bounds - the card window has no control with id 1", "1 wait",
         "2 frame 1 0 0", "3 end"}},
       {"the bounds in force stay in force",
-       {{{"do", std::string("(") + B("0l0t,0r0b") + std::string("1,") + B("[0,0 0l0t,0r0b") + "[-9,0]2)"}}},
+       {{{"do", std::string("(") + B("0l0t,0r0b") + std::string("1,") + B("[0,0 0l0t,0r0b") +
+                    "[-9,0]2)"}}},
        {"1 frame 1 0 0", "2 error Bad syntax - missing ']'", "2 wait", "3 frame 2 0 0",
         "4 end"}},
   });
@@ -301,7 +302,8 @@ TEST(ScriptPlayer, StartCarriesTheStateOfTheLastRunOver) {
 }
 
 TEST(ScriptPlayer, ARunStoppedByACapLeavesThePlayerReadyForTheNextRun) {
-  const Scripts scripts = {{"do", std::string("(") + B("0l0t,0r0b") + "loop)"}, {"loop", "loop"}, {"ok", "5"}};
+  const Scripts scripts = {
+      {"do", std::string("(") + B("0l0t,0r0b") + "loop)"}, {"loop", "loop"}, {"ok", "5"}};
   Lines lines;
   SimulatedHost host({}, kView, kView, nullptr,
                      [&lines](const SimulationEvent& e) { lines.push_back(FormatEvent(e)); });

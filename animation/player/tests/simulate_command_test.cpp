@@ -68,7 +68,9 @@ void WriteCard(const TempFolder& folder, const Scripts& scripts, bool soundEffec
   folder.Write("Layout.txt", Bytes(Layout(soundEffects)));
   if (clips == nullptr) return;
   std::vector<WasSound> sounds;
-  for (const auto& [name, length] : *clips) sounds.push_back({name, std::vector<std::uint8_t>(length)});
+  for (const auto& [name, length] : *clips) {
+    sounds.push_back({name, std::vector<std::uint8_t>(length)});
+  }
   auto bank = WriteWas(sounds);
   ASSERT_TRUE(bank.ok()) << bank.error();
   folder.Write("Card.WAS", *bank);
