@@ -23,7 +23,8 @@ inline double Length(Vec2 a) { return std::sqrt(Dot(a, a)); }
 inline Vec2 Lerp(Vec2 a, Vec2 b, double t) { return a + (b - a) * t; }
 // The point at `degrees` on a circle, y growing downwards as on the screen.
 inline Vec2 Polar(Vec2 centre, double radius, double degrees) {
-  return {centre.x + radius * std::cos(Radians(degrees)), centre.y + radius * std::sin(Radians(degrees))};
+  return {centre.x + radius * std::cos(Radians(degrees)),
+          centre.y + radius * std::sin(Radians(degrees))};
 }
 
 // x' = a x + b y + e, y' = c x + d y + f
@@ -51,7 +52,7 @@ struct Affine {
   }
 
   friend Affine operator*(const Affine& m, const Affine& n) {
-    return {m.a * n.a + m.b * n.c, m.a * n.b + m.b * n.d, m.c * n.a + m.d * n.c,
+    return {m.a * n.a + m.b * n.c, m.a * n.b + m.b * n.d,       m.c * n.a + m.d * n.c,
             m.c * n.b + m.d * n.d, m.a * n.e + m.b * n.f + m.e, m.c * n.e + m.d * n.f + m.f};
   }
 };
@@ -69,7 +70,8 @@ struct Box {
   }
   // The box around this box's image under m.
   Box Mapped(const Affine& m) const {
-    const Vec2 corners[] = {m.Apply({x0, y0}), m.Apply({x1, y0}), m.Apply({x0, y1}), m.Apply({x1, y1})};
+    const Vec2 corners[] = {m.Apply({x0, y0}), m.Apply({x1, y0}), m.Apply({x0, y1}),
+                            m.Apply({x1, y1})};
     Box r{corners[0].x, corners[0].y, corners[0].x, corners[0].y};
     for (const Vec2& p : corners) r = r.Union({p.x, p.y, p.x, p.y});
     return r;

@@ -7,7 +7,8 @@
 namespace card::sample {
 
 bool WritePng(const std::string& path, const Image& image) {
-  return stbi_write_png(path.c_str(), image.width, image.height, 4, image.rgba.data(), image.width * 4) != 0;
+  return stbi_write_png(path.c_str(), image.width, image.height, 4, image.rgba.data(),
+                        image.width * 4) != 0;
 }
 
 }  // namespace card::sample

@@ -60,8 +60,8 @@ std::vector<bool> Candidates(const std::vector<int>& hits, const std::vector<Ram
 
 }  // namespace
 
-Image Scene::Render(int width, int height, const std::vector<Colour>& palette, const std::vector<Ramp>& ramps,
-                    int ss) const {
+Image Scene::Render(int width, int height, const std::vector<Colour>& palette,
+                    const std::vector<Ramp>& ramps, int ss) const {
   Image image{width, height, std::vector<uint8_t>(size_t(width) * height * 4, 0)};
   const int samples = ss * ss;
   std::vector<int> hits(palette.size());
@@ -83,7 +83,9 @@ Image Scene::Render(int width, int height, const std::vector<Colour>& palette, c
           const Vec2 p{x + (sx + 0.5) / ss, y + (sy + 0.5) / ss};
           // The topmost shape that holds the sample decides its colour.
           for (const Command* command : nearby) {
-            if (!command->screenBox.Contains(p) || command->shape.distance(command->toLocal.Apply(p)) > 0) continue;
+            if (!command->screenBox.Contains(p) ||
+                command->shape.distance(command->toLocal.Apply(p)) > 0)
+              continue;
             const Colour& c = palette.at(command->colour);
             r += c.r, g += c.g, b += c.b;
             ++hits[command->colour];

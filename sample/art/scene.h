@@ -45,8 +45,8 @@ class Scene {
   // Pixels whose area is less than half covered stay transparent. The others take the
   // palette colour nearest to the mean of what covers them, chosen among those colours and
   // the ones between them on a ramp, which smooths inner edges without odd hues.
-  Image Render(int width, int height, const std::vector<Colour>& palette, const std::vector<Ramp>& ramps,
-               int supersample = 4) const;
+  Image Render(int width, int height, const std::vector<Colour>& palette,
+               const std::vector<Ramp>& ramps, int supersample = 4) const;
 
  private:
   struct Command {

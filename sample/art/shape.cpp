@@ -44,7 +44,8 @@ Shape Capsule(Vec2 a, Vec2 b, double r) { return Stroke({a, b}, r); }
 Shape Stroke(const std::vector<Vec2>& points, double r) {
   return {[=](Vec2 p) {
             double d = Length(p - points[0]);
-            for (size_t i = 1; i < points.size(); ++i) d = std::min(d, SegmentDistance(p, points[i - 1], points[i]));
+            for (size_t i = 1; i < points.size(); ++i)
+              d = std::min(d, SegmentDistance(p, points[i - 1], points[i]));
             return d - r;
           },
           PointsBox(points).Grown(r)};
@@ -68,12 +69,13 @@ Shape Polygon(const std::vector<Vec2>& v) {
 }
 
 Shape RoundedBox(Vec2 c, Vec2 half, double r) {
-  return {[=](Vec2 p) {
-            const double qx = std::abs(p.x - c.x) - half.x + r;
-            const double qy = std::abs(p.y - c.y) - half.y + r;
-            return Length({std::max(qx, 0.0), std::max(qy, 0.0)}) + std::min(std::max(qx, qy), 0.0) - r;
-          },
-          {c.x - half.x, c.y - half.y, c.x + half.x, c.y + half.y}};
+  return {
+      [=](Vec2 p) {
+        const double qx = std::abs(p.x - c.x) - half.x + r;
+        const double qy = std::abs(p.y - c.y) - half.y + r;
+        return Length({std::max(qx, 0.0), std::max(qy, 0.0)}) + std::min(std::max(qx, qy), 0.0) - r;
+      },
+      {c.x - half.x, c.y - half.y, c.x + half.x, c.y + half.y}};
 }
 
 Shape Grown(const Shape& s, double w) {
@@ -81,7 +83,8 @@ Shape Grown(const Shape& s, double w) {
 }
 
 Shape Union(const Shape& a, const Shape& b) {
-  return {[fa = a.distance, fb = b.distance](Vec2 p) { return std::min(fa(p), fb(p)); }, a.box.Union(b.box)};
+  return {[fa = a.distance, fb = b.distance](Vec2 p) { return std::min(fa(p), fb(p)); },
+          a.box.Union(b.box)};
 }
 
 Shape Intersection(const Shape& a, const Shape& b) {

@@ -44,10 +44,12 @@ class SnowmanDrawing {
     const Vec2 ground{kAxis, kGround};
     scene_.Push(Affine::About(ground, Affine::Scale(kModelScale, kModelScale)));
     const double width = 1.0 / std::sqrt(pose_.stretch);
-    const Affine body = Affine::Translate({0, -pose_.bob}) *
-                        Affine::About(ground, Affine::Rotate(pose_.tilt) * Affine::Scale(width, pose_.stretch));
+    const Affine body =
+        Affine::Translate({0, -pose_.bob}) *
+        Affine::About(ground, Affine::Rotate(pose_.tilt) * Affine::Scale(width, pose_.stretch));
     // The top two balls bend forward about the waist for a bow; the head tilts on the neck.
-    const Affine upper = Affine::About({kAxis, kMiddle.y + kMiddle.r - 2}, Affine::Rotate(pose_.bend));
+    const Affine upper =
+        Affine::About({kAxis, kMiddle.y + kMiddle.r - 2}, Affine::Rotate(pose_.bend));
     const Affine head = Affine::About({kAxis, kNeckY}, Affine::Rotate(pose_.headTilt));
     const Affine hat = head * Affine::Translate({kAxis, kHead.y - kHead.r + 1 - pose_.hatLift}) *
                        Affine::Rotate(pose_.hatTilt);
@@ -84,10 +86,10 @@ class SnowmanDrawing {
     scene_.Pop();
     scene_.Pop();
     static const std::vector<Ramp> ramps = {{kOutline, kSnow3, kSnow2, kSnow1, kWhite},
-                                             {kOutline, kRedDark, kRed, kRedLight},
-                                             {kOutline, kHat, kHatLight},
-                                             {kOutline, kOrangeDark, kOrange},
-                                             {kOutline, kGreenDark, kGreen}};
+                                            {kOutline, kRedDark, kRed, kRedLight},
+                                            {kOutline, kHat, kHatLight},
+                                            {kOutline, kOrangeDark, kOrange},
+                                            {kOutline, kGreenDark, kGreen}};
     return scene_.Render(kFrameSize, kFrameSize, SnowmanPalette(), ramps);
   }
 
@@ -104,7 +106,8 @@ class SnowmanDrawing {
   Point3 OnBall(Ball b, double longitude, double latitude, double out = 0) const {
     const double r = b.r + out;
     const double lat = Radians(latitude), lon = Radians(longitude);
-    return Turn({r * std::cos(lat) * std::sin(lon), b.y - r * std::sin(lat), r * std::cos(lat) * std::cos(lon)});
+    return Turn({r * std::cos(lat) * std::sin(lon), b.y - r * std::sin(lat),
+                 r * std::cos(lat) * std::cos(lon)});
   }
   // How much of a flat mark at that longitude faces the viewer (1 = square on).
   double Facing(double longitude) const { return std::cos(Radians(longitude + pose_.yaw)); }
@@ -153,7 +156,8 @@ class SnowmanDrawing {
           break;
       }
       const double cheek = Facing(side * 40);
-      if (cheek > 0.3) scene_.Fill(Ellipse(Seen(OnBall(kHead, side * 40, -10)), 2.5 * cheek, 1.6), kRedLight);
+      if (cheek > 0.3)
+        scene_.Fill(Ellipse(Seen(OnBall(kHead, side * 40, -10)), 2.5 * cheek, 1.6), kRedLight);
     }
     DrawMouth();
     if (!NoseTurnedAway()) DrawNose();
@@ -166,25 +170,33 @@ class SnowmanDrawing {
         const double facing = Facing(lon);
         if (facing < 0.2) continue;
         const double lat = -30 + 8.0 * (i * i) / 4.0;
-        scene_.Fill(Ellipse(Seen(OnBall(kHead, lon, lat)), 1.1 * std::max(facing, 0.5), 1.1), kOutline);
+        scene_.Fill(Ellipse(Seen(OnBall(kHead, lon, lat)), 1.1 * std::max(facing, 0.5), 1.1),
+                    kOutline);
       }
       return;
     }
     if (Facing(0) < 0.45) return;
     std::vector<Vec2> outline;
-    for (int i = -4; i <= 4; ++i) outline.push_back(Seen(OnBall(kHead, i * 5.5, -19 + 0.15 * i * i)));
-    for (int i = 4; i >= -4; --i) outline.push_back(Seen(OnBall(kHead, i * 5.5, -21 - 15 * (1 - i * i / 16.0))));
+    for (int i = -4; i <= 4; ++i)
+      outline.push_back(Seen(OnBall(kHead, i * 5.5, -19 + 0.15 * i * i)));
+    for (int i = 4; i >= -4; --i)
+      outline.push_back(Seen(OnBall(kHead, i * 5.5, -21 - 15 * (1 - i * i / 16.0))));
     const Shape mouth = Polygon(outline);
     scene_.Outlined(mouth, kRedDark, kOutline, 0.8);
     const Vec2 tongue = Seen(OnBall(kHead, 0, -33));
-    scene_.Fill(Intersection(mouth, Ellipse(tongue + Vec2{0.8, 0}, 4.2 * Facing(0), 2.6)), kRedLight);
+    scene_.Fill(Intersection(mouth, Ellipse(tongue + Vec2{0.8, 0}, 4.2 * Facing(0), 2.6)),
+                kRedLight);
   }
 
-  // The carrot's base and tip; it points a little to his left and down, as carrots do.
+  // The carrot's base and tip. It points down a little and off to the side he is turned to,
+  // so that it never looks straight at the viewer as a round blob.
   void NoseEnds(Point3& base, Point3& tip) const {
     base = OnBall(kHead, 0, -6);
-    const double lon = Radians(28), lat = Radians(-12);
-    tip = base + Turn({std::cos(lat) * std::sin(lon), -std::sin(lat), std::cos(lat) * std::cos(lon)}) * 12.0;
+    const double side = std::sin(Radians(pose_.yaw)) < -0.01 ? -1 : 1;
+    const double lon = Radians(28 * side), lat = Radians(-12);
+    const Point3 along{std::cos(lat) * std::sin(lon), -std::sin(lat),
+                       std::cos(lat) * std::cos(lon)};
+    tip = base + Turn(along) * 12.0;
   }
   bool NoseTurnedAway() const { return Facing(0) < 0; }
 
@@ -202,9 +214,11 @@ class SnowmanDrawing {
     const Vec2 u = along * (1 / length);
     Vec2 n{-u.y, u.x};
     if (n.y < 0) n = n * -1;  // n points to the carrot's lower, shaded side
-    const Shape carrot = Union(Circle(base, radius), Polygon({base + n * radius, tip, base - n * radius}));
+    const Shape carrot =
+        Union(Circle(base, radius), Polygon({base + n * radius, tip, base - n * radius}));
     scene_.Outlined(carrot, kOrange, kOutline, kLine);
-    scene_.Fill(Intersection(carrot, Polygon({base, base + n * (radius + 1), tip + n * 0.5})), kOrangeDark);
+    scene_.Fill(Intersection(carrot, Polygon({base, base + n * (radius + 1), tip + n * 0.5})),
+                kOrangeDark);
     for (double t : {0.38, 0.62}) {
       const Vec2 p = base + along * t;
       const double half = radius * (1 - t) * 0.8;
@@ -219,8 +233,11 @@ class SnowmanDrawing {
   }
 
   std::vector<Vec2> ScarfPath(double dy) const {
-    return {{kAxis - 12.5, kNeckY + 1 + dy}, {kAxis - 6, kNeckY + 3.6 + dy}, {kAxis, kNeckY + 4.2 + dy},
-            {kAxis + 6, kNeckY + 3.6 + dy}, {kAxis + 12.5, kNeckY + 1 + dy}};
+    return {{kAxis - 12.5, kNeckY + 1 + dy},
+            {kAxis - 6, kNeckY + 3.6 + dy},
+            {kAxis, kNeckY + 4.2 + dy},
+            {kAxis + 6, kNeckY + 3.6 + dy},
+            {kAxis + 12.5, kNeckY + 1 + dy}};
   }
 
   void DrawScarfBand() {
@@ -229,7 +246,8 @@ class SnowmanDrawing {
     scene_.Fill(Intersection(band, Stroke(ScarfPath(3.1), 1.6)), kRedDark);
     scene_.Fill(Intersection(band, Stroke(ScarfPath(-3.0), 0.9)), kRedLight);
     const Point3 knot = ScarfKnot();
-    if (knot.z >= 0) scene_.Outlined(Ellipse(Seen(knot) + Vec2{0, 0.5}, 3.0, 3.4), kRed, kOutline, kLine);
+    if (knot.z >= 0)
+      scene_.Outlined(Ellipse(Seen(knot) + Vec2{0, 0.5}, 3.0, 3.4), kRed, kOutline, kLine);
   }
 
   void DrawScarfEnds() {
@@ -243,7 +261,8 @@ class SnowmanDrawing {
       const Vec2 n{u.y, -u.x};
       const Vec2 tip = root + u * e.length;
       const Shape end = Polygon({root + n * 2.4, root - n * 2.4, tip - n * 2.8, tip + n * 2.8});
-      for (double f : {-1.8, 0.0, 1.8}) scene_.Outlined(Capsule(tip + n * f, tip + n * f + u * 2.6, 0.7), kRed, kOutline, 0.8);
+      for (double f : {-1.8, 0.0, 1.8})
+        scene_.Outlined(Capsule(tip + n * f, tip + n * f + u * 2.6, 0.7), kRed, kOutline, 0.8);
       scene_.Outlined(end, kRed, kOutline, kLine);
       for (double t : {0.45, 0.72}) {
         const Vec2 p = root + u * (e.length * t);
@@ -256,11 +275,13 @@ class SnowmanDrawing {
   void DrawHat(const Affine& place) {
     scene_.Push(place);
     const Shape brim = Ellipse({0, 0}, 13, 3.2);
-    const Shape crown = Union(Polygon({{-8, 0}, {8, 0}, {9, -12.5}, {-9, -12.5}}), Ellipse({0, -12.5}, 9, 2));
+    const Shape crown =
+        Union(Polygon({{-8, 0}, {8, 0}, {9, -12.5}, {-9, -12.5}}), Ellipse({0, -12.5}, 9, 2));
     scene_.Outlined(brim, kHat, kOutline, kLine);
     scene_.Fill(Intersection(brim, Ellipse({-4, -1.2}, 7, 1.4)), kHatLight);
     scene_.Outlined(crown, kHat, kOutline, kLine);
-    scene_.Fill(Intersection(crown, Polygon({{-6.2, 0}, {-4.4, 0}, {-4.9, -12}, {-6.9, -12}})), kHatLight);
+    scene_.Fill(Intersection(crown, Polygon({{-6.2, 0}, {-4.4, 0}, {-4.9, -12}, {-6.9, -12}})),
+                kHatLight);
     scene_.Fill(Ellipse({0, -12.5}, 7.8, 1.2), kOutline);
     const Shape band = Intersection(crown, Polygon({{-10, -1}, {10, -1}, {10, -4.8}, {-10, -4.8}}));
     scene_.Fill(band, kRed);
@@ -269,7 +290,8 @@ class SnowmanDrawing {
     if (std::cos(lon) > 0.15) {
       const Vec2 sprig{8.5 * std::sin(lon), -3};
       const double w = std::max(std::cos(lon), 0.5);
-      scene_.Outlined(Ellipse(sprig + Vec2{-3.0 * w, -3}, 3.6 * w, 2.0, -25), kGreen, kOutline, 0.8);
+      scene_.Outlined(Ellipse(sprig + Vec2{-3.0 * w, -3}, 3.6 * w, 2.0, -25), kGreen, kOutline,
+                      0.8);
       scene_.Outlined(Ellipse(sprig + Vec2{3.0 * w, -3}, 3.6 * w, 2.0, 25), kGreen, kOutline, 0.8);
       scene_.Fill(Capsule(sprig + Vec2{-5 * w, -3.4}, sprig + Vec2{-1.5, -2.8}, 0.5), kGreenDark);
       scene_.Fill(Capsule(sprig + Vec2{5 * w, -3.4}, sprig + Vec2{1.5, -2.8}, 0.5), kGreenDark);
@@ -298,7 +320,8 @@ class SnowmanDrawing {
     const int sides[2] = {-1, +1};
     const Arm* arms[2] = {&pose_.left, &pose_.right};
     for (int i = 0; i < 2; ++i) {
-      const Point3 middle = Shoulder(sides[i]) + ArmDirection(*arms[i], sides[i]) * (kArmLength / 2);
+      const Point3 middle =
+          Shoulder(sides[i]) + ArmDirection(*arms[i], sides[i]) * (kArmLength / 2);
       if (which(middle.z, arms[i]->inFront)) DrawArm(*arms[i], sides[i]);
     }
   }
@@ -319,8 +342,10 @@ class SnowmanDrawing {
     };
     Shape twig = Stroke({shoulder, bend, tip}, 1.35);
     const Vec2 shootBase = Lerp(shoulder, tip, 0.62) + n * 0.6;
-    const Shape fingers = Union(Union(Capsule(tip, tip + turned(-38) * 5.5, 0.95), Capsule(tip, tip + turned(30) * 5.0, 0.95)),
-                                Capsule(shootBase, shootBase + (u + n * 1.4) * (5.0 / Length(u + n * 1.4)), 0.9));
+    const Shape fingers =
+        Union(Union(Capsule(tip, tip + turned(-38) * 5.5, 0.95),
+                    Capsule(tip, tip + turned(30) * 5.0, 0.95)),
+              Capsule(shootBase, shootBase + (u + n * 1.4) * (5.0 / Length(u + n * 1.4)), 0.9));
     twig = Union(twig, fingers);
     scene_.Outlined(twig, kTwig, kOutline, kLine);
   }
@@ -343,7 +368,11 @@ class SnowmanDrawing {
     const Shape leg = RoundedBox(c + Vec2{0, -4}, {4.2, 4.5}, 1.5);
     const Shape whole = Union(foot, leg);
     scene_.Outlined(whole, kRed, kOutline, kLine);
-    scene_.Fill(Intersection(whole, Polygon({{c.x - 9, c.y + 2.2}, {c.x + 9, c.y + 2.2}, {c.x + 9, c.y + 5}, {c.x - 9, c.y + 5}})), kRedDark);
+    scene_.Fill(Intersection(whole, Polygon({{c.x - 9, c.y + 2.2},
+                                             {c.x + 9, c.y + 2.2},
+                                             {c.x + 9, c.y + 5},
+                                             {c.x - 9, c.y + 5}})),
+                kRedDark);
     scene_.Fill(Ellipse(c + Vec2{-1.6 + toeward * 1.2 * std::abs(s), -0.8}, 2.0, 1.0), kRedLight);
     scene_.Pop();
   }
@@ -357,9 +386,9 @@ class SnowmanDrawing {
 
 const std::vector<Colour>& SnowmanPalette() {
   static const std::vector<Colour> palette = {
-      {30, 34, 58},    {255, 255, 255}, {224, 236, 250}, {178, 198, 232}, {128, 148, 198},
-      {52, 54, 78},    {96, 100, 134},  {222, 44, 52},   {148, 24, 44},   {255, 128, 112},
-      {250, 146, 40},  {196, 96, 26},   {118, 76, 42},   {52, 150, 70},   {26, 96, 52},
+      {30, 34, 58},   {255, 255, 255}, {224, 236, 250}, {178, 198, 232}, {128, 148, 198},
+      {52, 54, 78},   {96, 100, 134},  {222, 44, 52},   {148, 24, 44},   {255, 128, 112},
+      {250, 146, 40}, {196, 96, 26},   {118, 76, 42},   {52, 150, 70},   {26, 96, 52},
   };
   return palette;
 }

@@ -30,18 +30,18 @@ enum class Eyes { Open, Closed, Happy };
 enum class Mouth { Smile, Open };
 
 struct Pose {
-  double yaw = 0;        // turn, degrees; positive shows more of his face to the viewer's right
-  double tilt = 0;       // lean of the body about the boots, degrees clockwise
-  double stretch = 1;    // height scale of the body; the width follows inversely, as with snow
-  double bob = 0;        // lift of the body above the boots, pixels
-  double bend = 0;       // the top two balls bending about the waist, degrees clockwise
-  double headTilt = 0;   // degrees clockwise about the neck
-  Arm left{-45, 0};      // the arm on the viewer's left when he faces the viewer
+  double yaw = 0;       // turn, degrees; positive shows more of his face to the viewer's right
+  double tilt = 0;      // lean of the body about the boots, degrees clockwise
+  double stretch = 1;   // height scale of the body; the width follows inversely, as with snow
+  double bob = 0;       // lift of the body above the boots, pixels
+  double bend = 0;      // the top two balls bending about the waist, degrees clockwise
+  double headTilt = 0;  // degrees clockwise about the neck
+  Arm left{-45, 0};     // the arm on the viewer's left when he faces the viewer
   Arm right{-45, 0};
   Boot leftBoot{-7};
   Boot rightBoot{7};
   Eyes eyes = Eyes::Open;
-  double look = 0;       // sideways glance, pixels
+  double look = 0;  // sideways glance, pixels
   Mouth mouth = Mouth::Smile;
   double hatLift = 0;    // hat raised off the head, pixels
   double hatTilt = 0;    // degrees clockwise

@@ -80,7 +80,8 @@ Pose Jump(int i) {
       pose.leftBoot.lift = pose.rightBoot.lift = 1;
       break;
     case 5:  // landing
-      pose.stretch = 0.84, pose.left = pose.right = {-15, 0}, pose.eyes = Eyes::Closed, pose.mouth = Mouth::Smile;
+      pose.stretch = 0.84, pose.left = pose.right = {-15, 0}, pose.eyes = Eyes::Closed,
+      pose.mouth = Mouth::Smile;
       pose.leftBoot.x = -8, pose.rightBoot.x = 8;
       break;
     default:  // settling back
@@ -122,7 +123,8 @@ Pose Bow(int i) {
       pose.right = holdingHat, pose.eyes = Eyes::Happy, pose.mouth = Mouth::Open;
       break;
     default:
-      pose.right = {-45, 0}, pose.left = {-45, 0}, pose.eyes = Eyes::Happy, pose.mouth = Mouth::Open;
+      pose.right = {-45, 0}, pose.left = {-45, 0}, pose.eyes = Eyes::Happy,
+      pose.mouth = Mouth::Open;
       break;
   }
   return pose;

@@ -15,7 +15,14 @@ constexpr int kBar = 3 * kQuarter;
 
 // MIDI keys of the notes the tune uses.
 enum Key {
-  kD4 = 62, kE4 = 64, kFs4 = 66, kG4 = 67, kA4 = 69, kB4 = 71, kC5 = 72, kD5 = 74,
+  kD4 = 62,
+  kE4 = 64,
+  kFs4 = 66,
+  kG4 = 67,
+  kA4 = 69,
+  kB4 = 71,
+  kC5 = 72,
+  kD5 = 74,
 };
 
 struct Note {
@@ -41,14 +48,14 @@ const std::vector<Bar> kVerse = {
     {{kG4, 4}, {kD4, 2}},                                 // Year. Good
 };
 const std::vector<Bar> kChorus = {
-    {{kG4, 2}, {kG4, 2}, {kG4, 2}},                       // tidings we
-    {{kFs4, 4}, {kFs4, 2}},                               // bring to
-    {{kG4, 2}, {kFs4, 2}, {kE4, 2}},                      // you and your
-    {{kD4, 4}, {kA4, 2}},                                 // kin; good
-    {{kB4, 2}, {kA4, 2}, {kG4, 2}},                       // tidings for
-    {{kD5, 2}, {kD4, 2}, {kD4, 1}, {kD4, 1}},             // Christmas and a
-    {{kE4, 2}, {kA4, 2}, {kFs4, 2}},                      // happy New
-    {{kG4, 4}, {kD4, 2}},                                 // Year. We
+    {{kG4, 2}, {kG4, 2}, {kG4, 2}},            // tidings we
+    {{kFs4, 4}, {kFs4, 2}},                    // bring to
+    {{kG4, 2}, {kFs4, 2}, {kE4, 2}},           // you and your
+    {{kD4, 4}, {kA4, 2}},                      // kin; good
+    {{kB4, 2}, {kA4, 2}, {kG4, 2}},            // tidings for
+    {{kD5, 2}, {kD4, 2}, {kD4, 1}, {kD4, 1}},  // Christmas and a
+    {{kE4, 2}, {kA4, 2}, {kFs4, 2}},           // happy New
+    {{kG4, 4}, {kD4, 2}},                      // Year. We
 };
 
 // Our harmony: one chord a beat, as the bass root and the harp's three notes.
@@ -56,13 +63,15 @@ struct Chord {
   int root;
   int notes[3];
 };
-constexpr Chord kGMaj{43, {55, 59, 62}}, kCMaj{48, {55, 60, 64}}, kA7{45, {55, 61, 64}}, kDMaj{50, {54, 57, 62}},
-    kD7{50, {54, 60, 62}}, kB7{47, {54, 57, 63}}, kEMin{40, {55, 59, 64}};
+constexpr Chord kGMaj{43, {55, 59, 62}}, kCMaj{48, {55, 60, 64}}, kA7{45, {55, 61, 64}},
+    kDMaj{50, {54, 57, 62}}, kD7{50, {54, 60, 62}}, kB7{47, {54, 57, 63}}, kEMin{40, {55, 59, 64}};
 using Harmony = std::vector<std::vector<Chord>>;
-const Harmony kVerseChords = {{kGMaj, kGMaj, kGMaj}, {kCMaj, kCMaj, kCMaj}, {kA7, kA7, kA7}, {kDMaj, kDMaj, kDMaj},
-                              {kB7, kB7, kB7},       {kEMin, kEMin, kEMin}, {kCMaj, kD7, kD7}, {kGMaj, kGMaj, kGMaj}};
-const Harmony kChorusChords = {{kGMaj, kGMaj, kGMaj}, {kDMaj, kDMaj, kDMaj}, {kEMin, kEMin, kEMin}, {kDMaj, kDMaj, kDMaj},
-                               {kGMaj, kGMaj, kGMaj}, {kDMaj, kDMaj, kDMaj}, {kCMaj, kD7, kD7},    {kGMaj, kGMaj, kGMaj}};
+const Harmony kVerseChords = {{kGMaj, kGMaj, kGMaj}, {kCMaj, kCMaj, kCMaj}, {kA7, kA7, kA7},
+                              {kDMaj, kDMaj, kDMaj}, {kB7, kB7, kB7},       {kEMin, kEMin, kEMin},
+                              {kCMaj, kD7, kD7},     {kGMaj, kGMaj, kGMaj}};
+const Harmony kChorusChords = {{kGMaj, kGMaj, kGMaj}, {kDMaj, kDMaj, kDMaj}, {kEMin, kEMin, kEMin},
+                               {kDMaj, kDMaj, kDMaj}, {kGMaj, kGMaj, kGMaj}, {kDMaj, kDMaj, kDMaj},
+                               {kCMaj, kD7, kD7},     {kGMaj, kGMaj, kGMaj}};
 
 struct Arrangement {
   MidiTrack conductor{"Conductor"};
@@ -81,8 +90,10 @@ void Setup(Arrangement& a) {
     MidiTrack* track;
     int channel, program, volume, pan;
   };
-  const Voice voices[] = {{&a.tune, kTune, kCelesta, 110, 64},  {&a.bass, kBass, kPizzicato, 100, 52},
-                          {&a.offbeats, kOffbeats, kHarp, 80, 80}, {&a.pad, kPad, kStrings, 58, 44},
+  const Voice voices[] = {{&a.tune, kTune, kCelesta, 110, 64},
+                          {&a.bass, kBass, kPizzicato, 100, 52},
+                          {&a.offbeats, kOffbeats, kHarp, 80, 80},
+                          {&a.pad, kPad, kStrings, 58, 44},
                           {&a.bells, kBells, kGlockenspiel, 70, 76}};
   for (const Voice& v : voices) {
     v.track->Program(0, v.channel, v.program);
@@ -95,7 +106,8 @@ void Setup(Arrangement& a) {
 
 // Plays bars of the tune from `start`; returns the tick after them. A note on a downbeat is
 // played a little louder, so the waltz lilts.
-uint32_t PlayTune(MidiTrack& track, int channel, int transpose, int velocity, uint32_t start, const std::vector<Bar>& bars) {
+uint32_t PlayTune(MidiTrack& track, int channel, int transpose, int velocity, uint32_t start,
+                  const std::vector<Bar>& bars) {
   uint32_t tick = start;
   for (const Bar& bar : bars) {
     uint32_t at = tick;
@@ -115,12 +127,15 @@ void PlayHarmony(Arrangement& a, uint32_t start, const Harmony& harmony, bool sl
   uint32_t tick = start;
   for (const std::vector<Chord>& beats : harmony) {
     a.bass.Note(tick, kBass, beats[0].root, 92, kQuarter);
-    if (beats[1].root != beats[0].root) a.bass.Note(tick + kQuarter, kBass, beats[1].root, 80, kQuarter);
+    if (beats[1].root != beats[0].root)
+      a.bass.Note(tick + kQuarter, kBass, beats[1].root, 80, kQuarter);
     for (int beat = 1; beat < 3; ++beat)
-      for (int key : beats[beat].notes) a.offbeats.Note(tick + beat * kQuarter, kOffbeats, key, 58, kQuarter - 40);
+      for (int key : beats[beat].notes)
+        a.offbeats.Note(tick + beat * kQuarter, kOffbeats, key, 58, kQuarter - 40);
     for (int key : beats[0].notes) a.pad.Note(tick, kPad, key, 46, kBar - 20);
     if (sleighBells)
-      for (int beat = 0; beat < 3; ++beat) a.bells.Note(tick + beat * kQuarter, kDrums, kJingleBell, beat ? 40 : 60, kEighth);
+      for (int beat = 0; beat < 3; ++beat)
+        a.bells.Note(tick + beat * kQuarter, kDrums, kJingleBell, beat ? 40 : 60, kEighth);
     tick += kBar;
   }
 }
@@ -157,7 +172,8 @@ std::vector<uint8_t> CarolMidi() {
   a.pad.Note(tick, kPad, 62, 56, hold);
   a.tune.Note(tick, kTune, 79, 96, hold);
   const int arpeggio[] = {67, 71, 74, 79, 83};
-  for (int i = 0; i < 5; ++i) a.bells.Note(tick + i * kEighth, kBells, arpeggio[i] + 12, 70 - 4 * i, hold - i * kEighth);
+  for (int i = 0; i < 5; ++i)
+    a.bells.Note(tick + i * kEighth, kBells, arpeggio[i] + 12, 70 - 4 * i, hold - i * kEighth);
   a.bells.Note(tick, kDrums, kTriangle, 70, kQuarter);
 
   return MidiFile({a.conductor, a.tune, a.bass, a.offbeats, a.pad, a.bells}, kQuarter);

@@ -79,8 +79,9 @@ void MidiTrack::KeySignature(uint32_t tick, int sharps, bool minor) {
 
 std::vector<uint8_t> MidiTrack::Chunk() const {
   std::vector<Event> sorted = events_;
-  std::stable_sort(sorted.begin(), sorted.end(),
-                   [](const Event& a, const Event& b) { return a.tick != b.tick ? a.tick < b.tick : a.order < b.order; });
+  std::stable_sort(sorted.begin(), sorted.end(), [](const Event& a, const Event& b) {
+    return a.tick != b.tick ? a.tick < b.tick : a.order < b.order;
+  });
   std::vector<uint8_t> body;
   uint32_t now = 0;
   for (const Event& e : sorted) {

@@ -12,7 +12,9 @@ namespace {
 
 constexpr int kRate = kEffectRate;
 
-std::vector<double> Silence(double seconds) { return std::vector<double>(size_t(seconds * kRate), 0.0); }
+std::vector<double> Silence(double seconds) {
+  return std::vector<double>(size_t(seconds * kRate), 0.0);
+}
 double Time(size_t i) { return double(i) / kRate; }
 
 // A boot pressing into snow: a cluster of tiny filtered crackles over a soft thud.
@@ -81,12 +83,14 @@ void AddBell(std::vector<double>& out, double start, double f, double gain) {
   struct Partial {
     double ratio, amplitude, decay;
   };
-  static const Partial partials[] = {{1.0, 1.0, 0.7}, {2.0, 0.3, 0.25}, {2.76, 0.14, 0.15}, {3.0, 0.1, 0.1}};
+  static const Partial partials[] = {
+      {1.0, 1.0, 0.7}, {2.0, 0.3, 0.25}, {2.76, 0.14, 0.15}, {3.0, 0.1, 0.1}};
   for (size_t i = size_t(start * kRate); i < out.size(); ++i) {
     const double t = Time(i) - start;
     double s = 0;
     for (const Partial& p : partials)
-      if (f * p.ratio < 3800) s += p.amplitude * std::sin(kTwoPi * f * p.ratio * t) * std::exp(-t / p.decay);
+      if (f * p.ratio < 3800)
+        s += p.amplitude * std::sin(kTwoPi * f * p.ratio * t) * std::exp(-t / p.decay);
     out[i] += gain * std::min(t / 0.002, 1.0) * s;
   }
 }
@@ -106,12 +110,14 @@ void AddHorn(std::vector<double>& out, double start, double length, double f, do
   for (size_t i = size_t(start * kRate); i < out.size(); ++i) {
     const double t = Time(i) - start;
     if (t > length + 0.25) break;
-    const double vibrato = 1 + 0.006 * std::sin(kTwoPi * 5.5 * t) * std::min(std::max(t - 0.2, 0.0) / 0.2, 1.0);
+    const double vibrato =
+        1 + 0.006 * std::sin(kTwoPi * 5.5 * t) * std::min(std::max(t - 0.2, 0.0) / 0.2, 1.0);
     const double bright = std::min(t / 0.04, 1.0);
     double s = 0;
     for (int k = 1; k <= 7 && f * k < 3800; ++k)
       s += std::pow(k, -1.1) * (k == 1 ? 1.0 : bright) * std::sin(kTwoPi * f * k * vibrato * t);
-    const double envelope = std::min(t / 0.012, 1.0) * (t > length ? std::exp(-(t - length) / 0.07) : 1.0);
+    const double envelope =
+        std::min(t / 0.012, 1.0) * (t > length ? std::exp(-(t - length) / 0.07) : 1.0);
     out[i] += gain * envelope * s;
   }
 }
@@ -128,7 +134,11 @@ std::vector<double> TaDa() {
 }  // namespace
 
 std::vector<SoundEffect> SoundEffects() {
-  return {{"STEP", Step()}, {"BOING", Boing()}, {"WHOOSH", Whoosh()}, {"CHIME", Chime()}, {"TADA", TaDa()}};
+  return {{"STEP", Step()},
+          {"BOING", Boing()},
+          {"WHOOSH", Whoosh()},
+          {"CHIME", Chime()},
+          {"TADA", TaDa()}};
 }
 
 }  // namespace card::sample

@@ -37,7 +37,8 @@ bool WriteWav(const std::string& path, const std::vector<double>& samples, int r
   Put16(out, 16);
   PutTag(out, "data");
   Put32(out, dataBytes);
-  for (double s : samples) Put16(out, uint16_t(int16_t(std::lround(std::clamp(s, -1.0, 1.0) * 32767))));
+  for (double s : samples)
+    Put16(out, uint16_t(int16_t(std::lround(std::clamp(s, -1.0, 1.0) * 32767))));
   std::ofstream file(path, std::ios::binary);
   file.write(reinterpret_cast<const char*>(out.data()), std::streamsize(out.size()));
   return bool(file);

@@ -50,12 +50,15 @@ TEST(CardPictures, EveryColourShownIsInTheLayoutPalette) {
     std::set<uint32_t> missing;
     for (int y = 0; y < image.height; ++y)
       for (int x = 0; x < image.width; ++x)
-        if (const uint32_t c = Ref(image.At(x, y)); c != transparent && !palette.count(c)) missing.insert(c);
-    EXPECT_TRUE(missing.empty()) << name << " uses " << missing.size() << " colours the palette lacks, e.g. "
+        if (const uint32_t c = Ref(image.At(x, y)); c != transparent && !palette.count(c))
+          missing.insert(c);
+    EXPECT_TRUE(missing.empty()) << name << " uses " << missing.size()
+                                 << " colours the palette lacks, e.g. "
                                  << (missing.empty() ? 0 : *missing.begin());
   }
-  for (uint32_t c : {layout.colours.messageText, layout.colours.messageShadow, layout.colours.buttonFace,
-                     layout.colours.buttonText, layout.colours.buttonTextShadow})
+  for (uint32_t c :
+       {layout.colours.messageText, layout.colours.messageShadow, layout.colours.buttonFace,
+        layout.colours.buttonText, layout.colours.buttonTextShadow})
     EXPECT_TRUE(palette.count(c & 0xFFFFFF)) << "layout colour " << (c & 0xFFFFFF);
 }
 

@@ -2,7 +2,8 @@
 # matches the tracks read, each track closed, every note that starts also ending, and notes
 # enough for a tune. A damaged chunk length or delta time throws the reading off and fails it.
 #   cmake -DMIDI=file.mid -P check_tune.cmake
-execute_process(COMMAND midicsv ${MIDI} RESULT_VARIABLE status OUTPUT_VARIABLE csv ERROR_VARIABLE errors)
+execute_process(COMMAND midicsv ${MIDI}
+                RESULT_VARIABLE status OUTPUT_VARIABLE csv ERROR_VARIABLE errors)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "midicsv could not read ${MIDI} (${status}): ${errors}")
 endif()
@@ -21,7 +22,8 @@ list(LENGTH ends ended)
 list(LENGTH ons notes)
 list(LENGTH offs released)
 if(NOT format EQUAL 1 OR NOT started EQUAL tracks OR NOT ended EQUAL tracks)
-  message(FATAL_ERROR "format ${format}, ${tracks} tracks announced, ${started} begun, ${ended} ended")
+  message(FATAL_ERROR
+          "format ${format}, ${tracks} tracks announced, ${started} begun, ${ended} ended")
 endif()
 if(NOT notes EQUAL released OR notes LESS 100)
   message(FATAL_ERROR "${notes} notes begin but ${released} end")

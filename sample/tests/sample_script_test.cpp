@@ -24,7 +24,8 @@ std::map<std::string, std::string, std::less<>> SampleScripts() {
   text << file.rdbuf();
   kit::Diagnostics diagnostics;
   std::map<std::string, std::string, std::less<>> scripts;
-  for (const kit::ScriptEntry& e : kit::ReadScripts(text.str(), "scripts.txt", diagnostics)) scripts[e.name] = e.text;
+  for (const kit::ScriptEntry& e : kit::ReadScripts(text.str(), "scripts.txt", diagnostics))
+    scripts[e.name] = e.text;
   EXPECT_EQ(diagnostics.ErrorCount() + diagnostics.WarningCount(), 0) << "scripts.txt has problems";
   return scripts;
 }
@@ -36,7 +37,8 @@ struct PlayedRun {
 std::vector<PlayedRun> Play(const Rect& workArea, bool withSound, int runs) {
   const auto scripts = SampleScripts();
   std::map<std::string, std::size_t, std::less<>> clipBytes;
-  for (const SoundEffect& e : SoundEffects()) clipBytes[e.name] = e.samples.size() * 16000 / kEffectRate;
+  for (const SoundEffect& e : SoundEffects())
+    clipBytes[e.name] = e.samples.size() * 16000 / kEffectRate;
   std::vector<PlayedRun> played(1);
   SimulatedDesktop desktop;
   desktop.workArea = workArea;
@@ -68,12 +70,13 @@ TEST(SampleScript, EachRunWalksInStaysInsideAndSettlesOnTheBottom) {
   const struct {
     Rect workArea;
     bool withSound;
-  } cases[] = {{{0, 0, 1024, 768}, true},      {{0, 0, 1024, 768}, false}, {{0, 0, 1920, 1040}, true},
-               {{120, 40, 1400, 1000}, true}, {{0, 0, 640, 480}, true},   {{0, 0, 400, 300}, false}};
+  } cases[] = {{{0, 0, 1024, 768}, true},  {{0, 0, 1024, 768}, false},
+               {{0, 0, 1920, 1040}, true}, {{120, 40, 1400, 1000}, true},
+               {{0, 0, 640, 480}, true},   {{0, 0, 400, 300}, false}};
   for (const auto& c : cases) {
     const Rect& wa = c.workArea;
-    const std::string where = std::to_string(wa.Width()) + "x" + std::to_string(wa.Height()) + " at " +
-                              std::to_string(wa.left) + "," + std::to_string(wa.top) +
+    const std::string where = std::to_string(wa.Width()) + "x" + std::to_string(wa.Height()) +
+                              " at " + std::to_string(wa.left) + "," + std::to_string(wa.top) +
                               (c.withSound ? "" : ", no sound");
     const std::vector<PlayedRun> runs = Play(wa, c.withSound, 2);
     ASSERT_EQ(runs.size(), 2u) << where << ": a run did not end";
@@ -110,10 +113,12 @@ TEST(SampleScript, RepeatedRunsUseEveryFrameAndOnlyRealSounds) {
   for (const PlayedRun& run : Play({0, 0, 1024, 768}, true, 3)) {
     for (const SimulationEvent& e : run.events) {
       if (e.kind == SimulationEvent::Kind::Frame) {
-        EXPECT_TRUE(keys.count(e.frameId)) << "frame " << e.frameId << " at tick " << e.tick << " is not drawn";
+        EXPECT_TRUE(keys.count(e.frameId))
+            << "frame " << e.frameId << " at tick " << e.tick << " is not drawn";
         shown.insert(e.frameId);
       } else if (e.kind == SimulationEvent::Kind::Sound) {
-        EXPECT_TRUE(sounds.count(e.text)) << "sound " << e.text << " at tick " << e.tick << " is not made";
+        EXPECT_TRUE(sounds.count(e.text))
+            << "sound " << e.text << " at tick " << e.tick << " is not made";
         played.insert(e.text);
       }
     }

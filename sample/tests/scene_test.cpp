@@ -38,7 +38,8 @@ TEST(SceneRender, PixelsAtLeastHalfCoveredAreOpaqueTheRestTransparent) {
 TEST(SceneRender, EdgesTakeOnlyColoursOnARampBetweenTheColoursThatMeet) {
   enum { kNavy, kRedDark, kRed, kBrown, kWhite };
   // Brown lies close to the blend of red and navy; it must never appear at their edge.
-  const std::vector<Colour> palette = {{24, 30, 62}, {148, 24, 44}, {222, 44, 52}, {118, 76, 42}, {255, 255, 255}};
+  const std::vector<Colour> palette = {
+      {24, 30, 62}, {148, 24, 44}, {222, 44, 52}, {118, 76, 42}, {255, 255, 255}};
   Scene scene;
   scene.Outlined(Circle({16, 16}, 11.3), kRed, kNavy, 1.7);
   const struct {
@@ -49,7 +50,8 @@ TEST(SceneRender, EdgesTakeOnlyColoursOnARampBetweenTheColoursThatMeet) {
     const auto colours = OpaqueColours(scene.Render(32, 32, palette, c.ramps));
     EXPECT_EQ(colours.count({118, 76, 42}), 0u);
     EXPECT_EQ(colours.count({255, 255, 255}), 0u);
-    EXPECT_EQ(colours.count({148, 24, 44}), c.darkRedAtEdges ? 1u : 0u) << c.ramps.size() << " ramps";
+    EXPECT_EQ(colours.count({148, 24, 44}), c.darkRedAtEdges ? 1u : 0u)
+        << c.ramps.size() << " ramps";
     EXPECT_EQ(colours.count({222, 44, 52}), 1u);
     EXPECT_EQ(colours.count({24, 30, 62}), 1u);
   }
@@ -62,7 +64,8 @@ TEST(SceneRender, PushedTransformsApplyUntilPopped) {
   scene.Pop();
   scene.Fill(Polygon({{0, 0}, {2, 0}, {2, 2}, {0, 2}}), 0);
   const Image image = scene.Render(8, 2, {{1, 2, 3}}, {});
-  for (int x = 0; x < 8; ++x) EXPECT_EQ(image.OpaqueAt(x, 0), x < 2 || (x >= 4 && x < 6)) << "column " << x;
+  for (int x = 0; x < 8; ++x)
+    EXPECT_EQ(image.OpaqueAt(x, 0), x < 2 || (x >= 4 && x < 6)) << "column " << x;
   EXPECT_THROW(scene.Pop(), std::logic_error);
 }
 

@@ -16,7 +16,8 @@ TEST(SnowmanFrames, AreManyWithUniqueKeys) {
   const std::vector<SnowmanFrame> frames = SnowmanFrames();
   EXPECT_GE(frames.size(), 24u);
   std::set<int> keys;
-  for (const SnowmanFrame& f : frames) EXPECT_TRUE(keys.insert(f.key).second) << "key " << f.key << " twice";
+  for (const SnowmanFrame& f : frames)
+    EXPECT_TRUE(keys.insert(f.key).second) << "key " << f.key << " twice";
 }
 
 TEST(SnowmanFrames, DrawInsideTheFrameWithFewOpaqueColours) {
@@ -43,7 +44,8 @@ TEST(SnowmanFrames, DrawInsideTheFrameWithFewOpaqueColours) {
     }
     EXPECT_GT(opaque, 1500) << "frame " << frame.key << " is almost empty";
   }
-  for (const auto& [animation, colours] : coloursByAnimation) EXPECT_LE(colours.size(), 15u) << animation;
+  for (const auto& [animation, colours] : coloursByAnimation)
+    EXPECT_LE(colours.size(), 15u) << animation;
 }
 
 TEST(SnowmanFrames, APlantedBootStaysPutWhileTheWindowWalksOn) {

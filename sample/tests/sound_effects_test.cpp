@@ -18,7 +18,9 @@ TEST(SoundEffects, AreShortCleanAndNamedForScripts) {
   std::set<std::string> names;
   for (const SoundEffect& e : effects) {
     EXPECT_TRUE(names.insert(e.name).second) << e.name;
-    EXPECT_TRUE(std::all_of(e.name.begin(), e.name.end(), [](char c) { return std::isupper(c) || c == '_'; })) << e.name;
+    EXPECT_TRUE(std::all_of(e.name.begin(), e.name.end(), [](char c) {
+      return std::isupper(c) || c == '_';
+    })) << e.name;
     const double seconds = double(e.samples.size()) / kEffectRate;
     EXPECT_GE(seconds, 0.1) << e.name;
     EXPECT_LE(seconds, 2.0) << e.name;
