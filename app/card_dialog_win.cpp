@@ -129,9 +129,6 @@ LRESULT CardDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CARD_FINISHED:  // LRESULT OnCardFinished()
       return OnCardFinished();
-    case WM_WINDOWPOSCHANGING:  // void OnWindowPosChanging(WINDOWPOS&)
-      OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
-      return 0;
     default:
       return Dialog::HandleMessage(msg, wParam, lParam);
   }

@@ -58,11 +58,11 @@ class CardDialog : public Dialog {
   void OnLButtonUp(UINT keys, POINT client) override;
   void OnTimer(UINT_PTR id) override;
   bool OnSetCursor(HWND under, UINT hitTest, UINT mouseMsg) override;
+  void OnWindowPosChanging(WINDOWPOS& position) override;
 
 
  private:
   LRESULT OnCardFinished();
-  void OnWindowPosChanging(WINDOWPOS& position);
   void LoadMessage();
   void LayOut();
 

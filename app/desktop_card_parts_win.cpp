@@ -3,6 +3,7 @@
 
 #include "animation/player/card_view_win.h"
 #include "app/card_dialog_win.h"
+#include "newcard/make_new_card_win.h"
 #include "sound/music_player_win.h"
 #include "sound/sound_bank_win.h"
 
@@ -37,7 +38,6 @@ void DesktopCardParts::StartMusic(bool repeat) { card::StartMusic(repeat); }
 
 void DesktopCardParts::StopMusic() { card::StopMusic(); }
 
-// The new-message dialog is not part of the program yet: until it is, the button does nothing.
-void DesktopCardParts::MakeNewCard(CardDialog&) {}
+void DesktopCardParts::MakeNewCard(CardDialog& card) { OnMakeNewCard(card); }
 
 }  // namespace card

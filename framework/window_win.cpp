@@ -145,8 +145,8 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_ERASEBKGND:  // bool OnEraseBkgnd(HDC)
       return OnEraseBkgnd(reinterpret_cast<HDC>(wParam)) ? TRUE : FALSE;
-    case WM_NCPAINT:  // void OnNcPaint(HRGN)
-      OnNcPaint(reinterpret_cast<HRGN>(wParam));
+    case WM_WINDOWPOSCHANGING:  // void OnWindowPosChanging(WINDOWPOS&)
+      OnWindowPosChanging(*reinterpret_cast<WINDOWPOS*>(lParam));
       return 0;
     case WM_TIMER:  // void OnTimer(UINT_PTR id)
       OnTimer(static_cast<UINT_PTR>(wParam));
@@ -201,7 +201,7 @@ LRESULT Window::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void Window::OnPaint() { Default(); }
 bool Window::OnEraseBkgnd(HDC) { return Default() != 0; }
-void Window::OnNcPaint(HRGN) { Default(); }
+void Window::OnWindowPosChanging(WINDOWPOS&) { Default(); }
 void Window::OnTimer(UINT_PTR) { Default(); }
 void Window::OnMouseMove(UINT, POINT) { Default(); }
 void Window::OnLButtonDown(UINT, POINT) { Default(); }

@@ -72,7 +72,7 @@ class Window {
   // Typed handlers, with their cracked signatures. The base versions call Default().
   virtual void OnPaint();                                            // WM_PAINT
   virtual bool OnEraseBkgnd(HDC dc);                                 // WM_ERASEBKGND
-  virtual void OnNcPaint(HRGN region);                               // WM_NCPAINT
+  virtual void OnWindowPosChanging(WINDOWPOS& position);              // WM_WINDOWPOSCHANGING
   virtual void OnTimer(UINT_PTR id);                                 // WM_TIMER
   virtual void OnMouseMove(UINT keys, POINT client);                 // WM_MOUSEMOVE
   virtual void OnLButtonDown(UINT keys, POINT client);               // WM_LBUTTONDOWN

@@ -64,7 +64,10 @@ class RecordingWindow : public Window {
   void OnPaletteChanged(HWND changer) override {
     calls.push_back(std::string("OnPaletteChanged ") + (changer == Handle() ? "self" : "other"));
   }
-  void OnNcPaint(HRGN) override { calls.push_back("OnNcPaint"); }
+  void OnWindowPosChanging(WINDOWPOS& position) override {
+    calls.push_back("OnWindowPosChanging " + std::to_string(position.cx));
+    position.cx = 77;  // the handler changes the caller's structure, not a copy
+  }
 };
 
 struct DispatchCase {
@@ -91,7 +94,6 @@ TEST(WindowDispatch, CracksEachMessageIntoItsTypedHandler) {
       {"erase", WM_ERASEBKGND, 0, 0, "OnEraseBkgnd", TRUE},
       {"palette query", WM_QUERYNEWPALETTE, 0, 0, "OnQueryNewPalette", TRUE},
       {"palette changed", WM_PALETTECHANGED, 1, 0, "OnPaletteChanged self", 0},
-      {"non-client paint", WM_NCPAINT, 1, 0, "OnNcPaint", 0},
   };
   for (const DispatchCase& c : cases) {
     window.calls.clear();
@@ -104,6 +106,12 @@ TEST(WindowDispatch, CracksEachMessageIntoItsTypedHandler) {
     ASSERT_EQ(window.calls.size(), 1u) << c.name;
     EXPECT_EQ(window.calls[0], c.call) << c.name;
   }
+  WINDOWPOS position{};
+  position.cx = 40;
+  window.calls.clear();
+  EXPECT_EQ(window.Send(WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&position)), 0);
+  EXPECT_EQ(window.calls, std::vector<std::string>{"OnWindowPosChanging 40"});
+  EXPECT_EQ(position.cx, 77);
 }
 
 TEST(WindowDispatch, PassesWhatNoHandlerTakesToTheDefaultHandling) {
