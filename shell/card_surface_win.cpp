@@ -60,7 +60,7 @@ void CardSurface::Paint(HWND window) {
 }
 
 bool CardSurface::RealisePalette(HWND window) {
-  const ClientDC dc(window);
+  const WindowDC dc(window);
   const PaletteSelection palette(dc, TheCardLook().palette.Get(), false);
   RealizePalette(dc);
   return true;
