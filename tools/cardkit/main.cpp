@@ -9,6 +9,7 @@ void AddBuildCommand(CLI::App& app);
 void AddCheckCommand(CLI::App& app);
 void AddPackageCommand(CLI::App& app);
 void AddPreviewCommand(CLI::App& app);
+void AddSimulateCommand(CLI::App& app);
 }  // namespace card::kit
 
 int main(int argc, char** argv) {
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
   card::kit::AddCheckCommand(app);
   card::kit::AddPackageCommand(app);
   card::kit::AddPreviewCommand(app);
+  card::kit::AddSimulateCommand(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }
