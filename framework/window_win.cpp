@@ -105,6 +105,7 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
   // Handlers may send messages to their own window, so the message being handled nests.
   const CurrentMessage outer = current_;
   current_ = {msg, wParam, lParam};
+  ++depth_;
   LRESULT result = 0;
   try {
     result = HandleMessage(msg, wParam, lParam);
@@ -114,9 +115,16 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     ReportUnhandled(msg, "an exception that is not a std::exception");
   }
   current_ = outer;
+  --depth_;
   if (msg == WM_NCDESTROY) {
     Unbind();
-    OnFinalMessage();  // may delete this object: nothing may follow
+    finalPending_ = true;
+  }
+  // A handler that destroyed its own window is still running further up the stack, so the
+  // final call, which may delete this object, waits until the outermost message has returned.
+  if (finalPending_ && depth_ == 0) {
+    finalPending_ = false;
+    OnFinalMessage();  // nothing may follow
   }
   return result;
 }

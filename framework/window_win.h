@@ -66,7 +66,8 @@ class Window {
 
   // Called with the handle attached but before the procedure is replaced.
   virtual void PreSubclassWindow() {}
-  // Called after WM_NCDESTROY, once the handle is gone.
+  // Called after WM_NCDESTROY, once the handle is gone and no handler of this window is still
+  // running; it may delete the object.
   virtual void OnFinalMessage() {}
 
   // Typed handlers, with their cracked signatures. The base versions call Default().
@@ -106,6 +107,8 @@ class Window {
   WNDPROC original_ = nullptr;  // the subclassed procedure; null: DefWindowProc
   bool owned_ = false;          // created by this object, so destroyed with it
   CurrentMessage current_{};
+  int depth_ = 0;               // messages of this window being handled, nested
+  bool finalPending_ = false;   // WM_NCDESTROY came; OnFinalMessage waits for depth_ 0
 };
 
 }  // namespace card

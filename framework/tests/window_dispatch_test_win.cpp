@@ -146,6 +146,36 @@ TEST(WindowDispatch, BindsAtCreationAndUnbindsAtTheLastMessage) {
   EXPECT_FALSE(IsWindow(hwnd));
 }
 
+// Destroys its own window from a handler and deletes itself in its final call, as a window
+// that owns its own lifetime does.
+class SelfDestroyingWindow : public Window {
+ public:
+  explicit SelfDestroyingWindow(std::vector<std::string>& log) : log_(log) {}
+
+ protected:
+  void OnTimer(UINT_PTR) override {
+    Destroy();
+    log_.push_back("timer handler returns");
+  }
+  void OnFinalMessage() override {
+    log_.push_back("final message");
+    delete this;
+  }
+
+ private:
+  std::vector<std::string>& log_;
+};
+
+TEST(WindowDispatch, FinalMessageWaitsForTheHandlerThatDestroyedTheWindow) {
+  std::vector<std::string> log;
+  auto* window = new SelfDestroyingWindow(log);
+  ASSERT_TRUE(window->Create(0, nullptr, "self", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr));
+  HWND hwnd = window->Handle();
+  SendMessageA(hwnd, WM_TIMER, 7, 0);
+  EXPECT_EQ(log, (std::vector<std::string>{"timer handler returns", "final message"}));
+  EXPECT_FALSE(IsWindow(hwnd));
+}
+
 TEST(WindowDispatch, DestroysTheWindowItCreatedWhenDestroyed) {
   HWND hwnd;
   {
