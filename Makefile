@@ -7,8 +7,9 @@ NATIVE  := $(BUILD)/native
 WIN64   := $(BUILD)/win64
 WIN32   := $(BUILD)/win32
 FUZZ    := $(BUILD)/fuzz
+BENCH   := $(BUILD)/bench
 
-.PHONY: all deps native win64 win32 fuzz-build test demo fuzz clean
+.PHONY: all deps native win64 win32 fuzz-build test demo fuzz bench clean
 
 all: native win64 win32
 
@@ -47,6 +48,13 @@ test: native win64 win32 fuzz-build
 # Longer fuzzing, a few minutes per harness.
 fuzz: fuzz-build
 	tools/run-fuzzers $(FUZZ) 180
+
+# Speed of start-up and of a tick, in an optimised build.
+$(BENCH)/Makefile: | deps
+	$(CMAKE) -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DCARD_BENCH=ON
+bench: $(BENCH)/Makefile
+	$(MAKE) -C $(BENCH) -j$(JOBS) --no-print-directory card_bench
+	$(BENCH)/bench/card_bench
 
 demo: native win64
 	tools/play-demo $(NATIVE) $(WIN64)
