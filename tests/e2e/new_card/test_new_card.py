@@ -1,0 +1,266 @@
+"""End to end: "Make a New Card" in card.exe under Wine, driven with xdotool.
+
+A small card is built with cardkit and packaged with cardkit; card.exe is started with the
+package's full path, and the tests press the card's buttons, type into the new-message dialog
+and read the dialogs through window_probe.exe. They check the new card file byte by byte,
+the result dialog's text, the card showing the new message, the length limit, Cancel, a
+read-only package, and e-mail through a stand-in mail library that records its calls.
+
+    test_new_card.py --card card.exe --probe window_probe.exe --mail fake_mail.dll \
+                     --cardkit cardkit --session WINE_SESSION_DIR --work WORK_DIR
+"""
+
+import argparse
+import os
+import shutil
+import stat
+import sys
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from card_e2e import Session, TinyCard, wait_for, windows_path  # noqa: E402
+
+OPTIONS = None
+
+DIALOG_TITLE = "Zelk Greeting Card"
+NEW_MESSAGE_LEFT, NEW_MESSAGE_CENTRED, CENTERED_BOX = 1000, 1004, 1005
+RESULT_TEXT, START_EMAIL, RESULT_OK = 1005, 1000, 1001
+IDOK, IDCANCEL = 1, 2
+MESSAGE_BOX_TEXT = 65535  # the static 0xFFFF of a message box
+
+ANNA = "Dear Anna,\r\nHappy birthday!"
+CREATED = ('The file "%s"\r\nhas been created for you.\r\n\r\n'
+           "You can send it to your friend as an e-mail attachment.")
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+class NewCardTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.session = Session(OPTIONS.session, OPTIONS.probe)
+        cls.content = TinyCard.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "tiny"))
+        cls.original_message = "Hello from the test card"
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.close()
+
+    def setUp(self):
+        self.folder = os.path.join(OPTIONS.work, self.id().split(".")[-1])
+        shutil.rmtree(self.folder, ignore_errors=True)
+        shutil.copytree(self.content, self.folder)
+        shutil.copy(OPTIONS.card, os.path.join(self.folder, "card.exe"))
+        self.package = TinyCard.package(OPTIONS.cardkit, OPTIONS.card,
+                                        os.path.join(self.folder, "Greeting.exe"),
+                                        os.path.join(self.folder, "msg.txt"))
+        self.package_bytes = read(self.package)
+        self.program = None
+
+    def tearDown(self):
+        if self.program and self.program.running():
+            self.session.screenshot(os.path.join(self.folder, "screen-at-end.png"))
+            self.program.kill()
+
+    # --- driving the card -------------------------------------------------------------------
+
+    def start_card(self, dll_overrides="mapi32=", env=None):
+        """Starts the card with the package's full path; returns the card window once shown."""
+        self.program = self.session.start(
+            os.path.join(self.folder, "card.exe"), [windows_path(self.package)], cwd=self.folder,
+            dll_overrides=dll_overrides, env=env)
+        return self.card_window()
+
+    def card_window(self):
+        return wait_for("the card window", lambda: self.session.window(
+            TinyCard.TITLE, having=TinyCard.MAKE_NEW_CARD, program=self.program))
+
+    def close_card(self):
+        self.session.click(*self.card_window().centre_of(TinyCard.CLOSE))
+        self.assertEqual(self.program.wait_exit(), 0)
+
+    def open_new_message(self):
+        self.session.click(*self.card_window().centre_of(TinyCard.MAKE_NEW_CARD))
+        return wait_for("the new-message dialog", self.new_message_dialog)
+
+    def replace_message(self, dialog, keys):
+        """Clicks into the visible edit, selects its whole text and types over it; `keys` is a
+        list of texts to type and key names (in angle brackets, e.g. "<Return>") to press."""
+        edit = NEW_MESSAGE_CENTRED if dialog.shown(NEW_MESSAGE_CENTRED) else NEW_MESSAGE_LEFT
+        self.session.click(*dialog.centre_of(edit))
+        self.session.key("ctrl+Home", "ctrl+shift+End", "Delete")
+        for item in keys:
+            if item.startswith("<"):
+                self.session.key(item.strip("<>"))
+            else:
+                self.session.type(item)
+
+    def new_message_dialog(self):
+        return self.session.window(DIALOG_TITLE, having=NEW_MESSAGE_CENTRED, program=self.program)
+
+    def result_dialog(self):
+        return wait_for("the result dialog", lambda: self.session.window(
+            DIALOG_TITLE, having=RESULT_OK, program=self.program))
+
+    def make_card(self, keys, centred):
+        """Types a message, sets "Centered" as asked (it opens as the card shows its message),
+        presses OK; returns the result dialog."""
+        dialog = self.open_new_message()
+        self.replace_message(dialog, keys)
+        if dialog.shown(NEW_MESSAGE_CENTRED) != centred:
+            self.session.click(*dialog.centre_of(CENTERED_BOX))
+            wait_for("the other edit",
+                     lambda: self.new_message_dialog().shown(NEW_MESSAGE_CENTRED) == centred)
+        self.session.click(*dialog.centre_of(IDOK))
+        return self.result_dialog()
+
+    def close_result(self, result):
+        ok = RESULT_OK if result.shown(RESULT_OK) else IDOK
+        self.session.click(*result.centre_of(ok))
+        self.wait_dialogs_closed()
+
+    def wait_dialogs_closed(self):
+        wait_for("the dialogs to close",
+                 lambda: not self.session.windows(DIALOG_TITLE, program=self.program))
+
+    # --- checking the results ---------------------------------------------------------------
+
+    def assert_card_file(self, path, message, centred):
+        """`path` is the package with `message` at its message offset and nothing else changed."""
+        card = read(path)
+        package = self.package_bytes
+        offset = int.from_bytes(package[-4:], "little")
+        area = message.encode("cp1252") + (b"\xff\xff" if centred else b"") + b"\0"
+        self.assertEqual(len(card), len(package), path)
+        self.assertEqual(card[:offset], package[:offset], "the program before the message area")
+        self.assertEqual(card[offset:offset + len(area)], area, "the message area")
+        self.assertEqual(card[offset + len(area):], package[offset + len(area):],
+                         "the old message's remains and the offset at the end")
+
+    def assert_card_shows(self, message, centred):
+        card = self.card_window()
+        shown, hidden = ((TinyCard.CENTRED_MESSAGE, TinyCard.LEFT_MESSAGE) if centred
+                         else (TinyCard.LEFT_MESSAGE, TinyCard.CENTRED_MESSAGE))
+        self.assertTrue(card.shown(shown))
+        self.assertFalse(card.shown(hidden))
+        self.assertEqual(card.text_of(shown), message)
+        self.assertEqual(card.text_of(hidden), message)
+        return card
+
+    def assert_text_centred(self, card, control):
+        """The message's pixels lie in the middle of the edit: equal gaps left and right."""
+        x, y, width, height = card.control(control).rect
+
+        box = wait_for("the message drawn on the card", lambda: self.session.grab(
+            x, y, width, height).bounding_box_not(TinyCard.BACKGROUND))
+        left_gap, right_gap = box[0], width - 1 - box[2]
+        self.assertGreater(left_gap, 40, "the text starts far from the left edge")
+        self.assertLessEqual(abs(left_gap - right_gap), 3,
+                             "gaps %d and %d around the text" % (left_gap, right_gap))
+
+    def new_files(self):
+        before = set(os.listdir(self.content)) | {"card.exe", "Greeting.exe", "program.log"}
+        return sorted(set(os.listdir(self.folder)) - before)
+
+    # --- the tests ----------------------------------------------------------------------------
+
+    def test_makes_a_card_named_after_the_message_and_shows_it_centred(self):
+        self.start_card()
+        for name in ("ANNA.EXE", "ANNA(2).EXE"):
+            result = self.make_card(["Dear Anna,", "<Return>", "Happy birthday!"], centred=True)
+            path = windows_path(os.path.join(self.folder, name))
+            self.assertEqual(result.text_of(RESULT_TEXT), CREATED % path)
+            self.assertEqual([result.shown(i) for i in (IDOK, START_EMAIL, RESULT_OK)],
+                             [True, False, False], "no mail library: the single OK")
+            self.close_result(result)
+            self.assert_card_file(os.path.join(self.folder, name), ANNA, centred=True)
+            card = self.assert_card_shows(ANNA, centred=True)
+        self.assert_text_centred(card, TinyCard.CENTRED_MESSAGE)
+        self.assertEqual(self.new_files(), ["ANNA(2).EXE", "ANNA.EXE"])
+        self.close_card()
+
+    def test_typing_past_the_limit_keeps_487_characters_and_cancel_changes_nothing(self):
+        self.start_card()
+        dialog = self.open_new_message()
+        typed = "".join(" " if i % 8 == 7 else "i" for i in range(492))
+        self.replace_message(dialog, [typed])
+        edit_text = self.new_message_dialog().text_of(NEW_MESSAGE_LEFT)
+        self.assertEqual(edit_text, typed[:487])
+        self.session.click(*dialog.centre_of(IDCANCEL))
+        self.wait_dialogs_closed()
+        self.assert_card_shows(self.original_message, centred=False)
+        self.assertEqual(self.new_files(), [])
+        self.close_card()
+
+    def test_a_read_only_package_is_copied_and_patched(self):
+        os.chmod(self.package, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
+        self.start_card()
+        result = self.make_card(["Dear Anna,", "<Return>", "Happy birthday!"], centred=False)
+        self.assertEqual(result.text_of(RESULT_TEXT),
+                         CREATED % windows_path(os.path.join(self.folder, "ANNA.EXE")))
+        self.close_result(result)
+        self.assert_card_file(os.path.join(self.folder, "ANNA.EXE"), ANNA, centred=False)
+        self.assert_card_shows(ANNA, centred=False)
+        self.assertEqual(read(self.package), self.package_bytes)
+        self.assertFalse(os.stat(self.package).st_mode & stat.S_IWUSR, "the package stays read-only")
+        self.close_card()
+
+    def mail_run(self, logon_results):
+        """Makes ANNA.EXE with the stand-in mail library beside the card, whose logons answer
+        `logon_results` in turn, and presses "Start E-Mail"; returns the recorded calls and
+        the text of the message box that followed, if any."""
+        shutil.copy(OPTIONS.mail, os.path.join(self.folder, "MAPI32.dll"))
+        log = os.path.join(self.folder, "mail-calls.txt")
+        self.start_card(dll_overrides="mapi32=n",
+                        env={"CARD_FAKE_MAIL_LOG": windows_path(log),
+                             "CARD_FAKE_MAIL_LOGON": logon_results})
+        result = self.make_card(["Dear Anna,", "<Return>", "Happy birthday!"], centred=False)
+        self.assertEqual([result.shown(i) for i in (IDOK, START_EMAIL, RESULT_OK)],
+                         [False, True, True], "the mail library offers Start E-Mail")
+        self.session.click(*result.centre_of(START_EMAIL))
+        box_text = None
+        if logon_results.split(",")[-1] != "0":
+            box = wait_for("the message box", lambda: self.session.window(
+                "Error", having=MESSAGE_BOX_TEXT, program=self.program))
+            box_text = box.text_of(MESSAGE_BOX_TEXT)
+            self.assertEqual(box.owner, result.handle, "the result dialog owns the box")
+            self.session.click(*box.centre_of(IDOK))
+        self.wait_dialogs_closed()
+        self.close_card()
+        with open(log) as f:
+            return f.read().splitlines(), box_text
+
+    def test_start_email_logs_on_again_with_the_logon_interface_sends_and_logs_off(self):
+        calls, box = self.mail_run("3,0")
+        parent = 'parent="%s"' % DIALOG_TITLE
+        logon = "MAPILogon %s profile=null password=null flags=%d reserved=0 -> %d"
+        self.assertEqual(calls, [
+            logon % (parent, 0, 3),
+            logon % (parent, 1, 0),
+            'MAPISendDocuments %s delimiter=";" paths="%s" names=null reserved=0'
+            % (parent, windows_path(os.path.join(self.folder, "ANNA.EXE"))),
+            "MAPILogoff session=24149 %s flags=0 reserved=0" % parent,
+        ])
+        self.assertIsNone(box)
+
+    def test_mail_that_cannot_log_on_says_so(self):
+        calls, box = self.mail_run("3,3")
+        self.assertEqual([c.split(" -> ")[1] for c in calls], ["3", "3"])
+        self.assertEqual(box, "Couldn't start Mail")
+
+
+def main():
+    global OPTIONS
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    for name in ("card", "probe", "mail", "cardkit", "session", "work"):
+        parser.add_argument("--" + name, required=True)
+    OPTIONS, rest = parser.parse_known_args()
+    os.makedirs(OPTIONS.work, exist_ok=True)
+    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+
+
+if __name__ == "__main__":
+    main()
