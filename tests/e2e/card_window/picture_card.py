@@ -1,0 +1,75 @@
+"""The small card the card-window and hot-spot tests play: a picture with a transparent hole and
+two colours, a logo with transparent corners, two hot spots (one swaps a colour, one only
+shows the hand), a left-aligned message, and a figure that takes three short steps and stops.
+Every colour is distinct, so a test can tell each part of the card by its pixels.
+"""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import card_run  # noqa: E402
+
+TITLE = "E2E picture card"
+BACKGROUND, TEXT, SHADOW = (30, 60, 110), (250, 230, 80), (10, 10, 10)
+FACE, CAPTION, CAPTION_SHADOW = (180, 200, 150), (120, 20, 20), (240, 240, 200)
+RED, BLUE, GREEN, SWAPPED, FIGURE = (200, 40, 40), (40, 40, 200), (0, 160, 80), \
+    (250, 160, 0), (255, 0, 255)
+
+PICTURE_AT, PICTURE_SIZE = (30, 15), (160, 100)
+LOGO_AT, LOGO_SIZE = (4, 10), (32, 32)
+# Client rectangles (left, top, right, bottom): the hot spot that turns red into orange over
+# part of the picture (red, blue and the hole beneath it), and one that only shows the hand.
+SWAP_SPOT = (80, 20, 170, 60)
+PLAIN_SPOT = (400, 20, 480, 80)
+MESSAGE = "Hello from the picture card\nA second line, left-aligned"
+SCRIPTS = "do = [20,-10]1*2 [20,-10]1\n"
+FIGURE_SIZE = (8, 8)
+
+
+def colour_ref(colour):
+    r, g, b = colour
+    return r | (g << 8) | (b << 16)
+
+
+def picture_pixel(x, y):
+    """The card picture: red left half, blue right half, a transparent hole in the middle and
+    a transparent top-left corner (the picture's key)."""
+    if (x < 10 and y < 10) or (60 <= x < 100 and 30 <= y < 70):
+        return None
+    return RED if x < 80 else BLUE
+
+
+def logo_pixel(x, y):
+    """A green disc; the corners are transparent."""
+    return GREEN if (x - 15.5) ** 2 + (y - 15.5) ** 2 <= 15 ** 2 else None
+
+
+def layout(target):
+    colours = [BACKGROUND, TEXT, SHADOW, FACE, CAPTION, CAPTION_SHADOW, RED, BLUE, GREEN,
+               SWAPPED, FIGURE]
+    lines = [TITLE, "v1",
+             "|".join(str(colour_ref(c)) for c in (BACKGROUND, TEXT, SHADOW)),
+             "|".join(str(colour_ref(c)) for c in (FACE, CAPTION, CAPTION_SHADOW)),
+             "%d,%d logo.bmp" % LOGO_AT,
+             "%d,%d picture.bmp" % PICTURE_AT,
+             "-",
+             "2",
+             target, "-", "%d, %d, %d, %d" % SWAP_SPOT,
+             "%d, %d" % (colour_ref(RED), colour_ref(SWAPPED)),
+             ".\\nothing-here.htm", "-", "%d %d %d %d" % PLAIN_SPOT,
+             "%d, %d" % (colour_ref(BLUE), colour_ref(BLUE)),
+             str(len(colours))] + [str(colour_ref(c)) for c in colours]
+    return "\n".join(lines) + "\n"
+
+
+def build(cardkit, folder, target=".\\hot_spot_target.exe"):
+    """Builds the card into folder/card and returns that folder."""
+    source = card_run.CardSource(layout(target), SCRIPTS, MESSAGE + "\n")
+    source.frame("dot", 1, FIGURE_SIZE[0], FIGURE_SIZE[1],
+                 card_run.picture(FIGURE_SIZE[0], FIGURE_SIZE[1], lambda x, y: FIGURE))
+    source.picture("picture", PICTURE_SIZE[0], PICTURE_SIZE[1],
+                   card_run.picture(PICTURE_SIZE[0], PICTURE_SIZE[1], picture_pixel))
+    source.picture("logo", LOGO_SIZE[0], LOGO_SIZE[1],
+                   card_run.picture(LOGO_SIZE[0], LOGO_SIZE[1], logo_pixel))
+    return source.build(cardkit, folder)
