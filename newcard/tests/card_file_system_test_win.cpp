@@ -96,7 +96,8 @@ TEST(Win32CardFiles, LeavesNoCopyWhenTheMessageDoesNotFit) {
   ASSERT_TRUE(SetFileAttributesA(package.c_str(), FILE_ATTRIBUTE_READONLY));
 
   Win32CardFiles files;
-  const NewCardFile card = MakeNewCardFile(CardMessage{"Dear Tom", false}, package, AnsiCodec(), files);
+  const NewCardFile card =
+      MakeNewCardFile(CardMessage{"Dear Tom", false}, package, AnsiCodec(), files);
   EXPECT_EQ(card.outcome, NewCardFile::Outcome::kFailed);
   const std::string start = "The card package has no room for the message: ";
   EXPECT_EQ(card.reason.substr(0, start.size()), start);

@@ -46,8 +46,8 @@ class FileCreatedDialogTest : public testing::Test {
 
   // Runs the dialog with `library`; once it is up, presses button `press`, and when
   // `expectBox`, closes the message box it then shows.
-  DialogRun RunDialog(const char* library, bool offersMail, int press, const char* logonResults = "",
-                bool expectBox = false) {
+  DialogRun RunDialog(const char* library, bool offersMail, int press,
+                      const char* logonResults = "", bool expectBox = false) {
     SetEnvironmentVariableA("CARD_FAKE_MAIL_LOGON", logonResults);
     DialogRun run;
     FileCreatedDialog dialog(nullptr, library);

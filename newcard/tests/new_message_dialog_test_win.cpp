@@ -23,6 +23,13 @@ constexpr const char* kAnna = "Dear Anna,\r\nHappy birthday!";
 const auto kIsNewMessageDialog = HasControl(IDC_NEW_MESSAGE_LEFT, "Edit");
 const auto kIsResultDialog = HasControl(IDC_FILE_CREATED_TEXT, "Static");
 
+// The new-message dialog once it shows edit `id`.
+ModalDriver::Find NewMessageShowing(int id) {
+  return [id] {
+    return ThreadDialog([id](HWND d) { return kIsNewMessageDialog(d) && IsShown(d, id); });
+  };
+}
+
 HWND Edit(HWND dialog, bool centred) {
   return GetDlgItem(dialog, centred ? IDC_NEW_MESSAGE_CENTRED : IDC_NEW_MESSAGE_LEFT);
 }
@@ -66,19 +73,18 @@ TEST(NewMessageDialog, OpensWithTheCardsMessageInTheEditItsBoxShows) {
     dialog.SetCentred(centred);
     bool shownRight = false;
     ModalDriver driver;
-    driver.Then([] { return ThreadDialog(kIsNewMessageDialog); },
-                [&](HWND d) {
-                  shownRight = IsShown(d, IDC_NEW_MESSAGE_CENTRED) == (centred == 1) &&
-                               IsShown(d, IDC_NEW_MESSAGE_LEFT) == (centred == 0);
-                  for (bool which : {false, true}) {
-                    EXPECT_EQ(WindowText(Edit(d, which)), kOldMessage) << centred;
-                    EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(Edit(d, which), WM_GETFONT, 0, 0)),
-                              MessageFont());
-                  }
-                  EXPECT_EQ(SendMessageA(GetDlgItem(d, IDC_NEW_MESSAGE_CENTRED_CHECK), BM_GETCHECK, 0, 0),
-                            centred ? BST_CHECKED : BST_UNCHECKED);
-                  Click(d, IDCANCEL);
-                });
+    driver.Then([] { return ThreadDialog(kIsNewMessageDialog); }, [&](HWND d) {
+      shownRight = IsShown(d, IDC_NEW_MESSAGE_CENTRED) == (centred == 1) &&
+                   IsShown(d, IDC_NEW_MESSAGE_LEFT) == (centred == 0);
+      for (bool which : {false, true}) {
+        EXPECT_EQ(WindowText(Edit(d, which)), kOldMessage) << centred;
+        const LRESULT font = SendMessageA(Edit(d, which), WM_GETFONT, 0, 0);
+        EXPECT_EQ(reinterpret_cast<HFONT>(font), MessageFont());
+      }
+      HWND box = GetDlgItem(d, IDC_NEW_MESSAGE_CENTRED_CHECK);
+      EXPECT_EQ(SendMessageA(box, BM_GETCHECK, 0, 0), centred ? BST_CHECKED : BST_UNCHECKED);
+      Click(d, IDCANCEL);
+    });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(driver.Failure(), "");
     EXPECT_TRUE(shownRight) << "centred " << centred;
@@ -97,18 +103,14 @@ TEST(NewMessageDialog, CenteredMovesTheTextBetweenTheEdits) {
               Type(Edit(d, false), " Anna");
               Click(d, IDC_NEW_MESSAGE_CENTRED_CHECK);
             })
-      .Then([] { return ThreadDialog([](HWND d) {
-                   return kIsNewMessageDialog(d) && IsShown(d, IDC_NEW_MESSAGE_CENTRED);
-                 }); },
+      .Then(NewMessageShowing(IDC_NEW_MESSAGE_CENTRED),
             [&](HWND d) {
               centredShown = !IsShown(d, IDC_NEW_MESSAGE_LEFT);
               centredText = WindowText(Edit(d, true));
               Type(Edit(d, true), "!");
               Click(d, IDC_NEW_MESSAGE_CENTRED_CHECK);
             })
-      .Then([] { return ThreadDialog([](HWND d) {
-                   return kIsNewMessageDialog(d) && IsShown(d, IDC_NEW_MESSAGE_LEFT);
-                 }); },
+      .Then(NewMessageShowing(IDC_NEW_MESSAGE_LEFT),
             [&](HWND d) {
               EXPECT_FALSE(IsShown(d, IDC_NEW_MESSAGE_CENTRED));
               EXPECT_EQ(WindowText(Edit(d, false)), "Dear Anna!");

@@ -39,7 +39,9 @@ inline Bytes ReadFileBytes(const std::string& path) {
   if (file == INVALID_HANDLE_VALUE) return {};
   Bytes bytes(GetFileSize(file, nullptr));
   DWORD read = 0;
-  if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  if (!bytes.empty()) {
+    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  }
   CloseHandle(file);
   bytes.resize(read);
   return bytes;

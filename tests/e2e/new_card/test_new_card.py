@@ -205,7 +205,8 @@ class NewCardTest(unittest.TestCase):
         self.assert_card_file(os.path.join(self.folder, "ANNA.EXE"), ANNA, centred=False)
         self.assert_card_shows(ANNA, centred=False)
         self.assertEqual(read(self.package), self.package_bytes)
-        self.assertFalse(os.stat(self.package).st_mode & stat.S_IWUSR, "the package stays read-only")
+        self.assertFalse(os.stat(self.package).st_mode & stat.S_IWUSR,
+                         "the package stays read-only")
         self.close_card()
 
     def mail_run(self, logon_results):
