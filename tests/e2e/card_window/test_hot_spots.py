@@ -1,0 +1,175 @@
+"""End to end: the picture card's hot spots under the pointer, moved and clicked with xdotool.
+
+Hovering the hot spot with a colour swap turns the picture's red into orange inside the spot's
+rectangle and nowhere else, and the pointer shows the card's hand (read from the X server:
+32 x 32 with its hot spot at (12, 6)). Leaving the spot, for a plain part of the card or out
+of the card window altogether (when only the card's 100 ms polling can notice), brings the
+red back; the time it took is printed. A spot without a swap only changes the cursor.
+Clicking a spot runs its target, hot_spot_target.exe, which leaves a marker file, and a press
+inside a spot never drags the card.
+
+    test_hot_spots.py --card card.exe --tracker figure_tracker.exe --pattern desktop_pattern.exe
+        --target hot_spot_target.exe --probe window_probe.exe --cardkit cardkit
+        --session DIR --work DIR
+"""
+
+import os
+import shutil
+import sys
+import time
+import unittest
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+import card_run  # noqa: E402
+import picture_card as card  # noqa: E402
+import screen  # noqa: E402
+from card_e2e import Session, wait_for  # noqa: E402
+
+OPTIONS = ARGV = None
+PARKED = (1000, 740)         # on the desktop, away from the card and the figure
+PLAIN_CARD = (560, 110)      # client point of the card's background, in no hot spot
+HAND_SIZE, HAND_HOT_SPOT = (32, 32), (12, 6)
+RESTORE_LIMIT = 2.0         # seconds: the card polls every 100 ms; Wine and the grabs add delays
+MARKER = "hot-spot-opened.txt"  # left by hot_spot_target.exe
+
+
+def centre(rect):
+    return (rect[0] + rect[2]) // 2, (rect[1] + rect[3]) // 2
+
+
+def swapped_points():
+    """Client points whose red the swap spot turns orange: red picture pixels in the spot."""
+    px, py = card.PICTURE_AT
+    points = set()
+    for y in range(card.SWAP_SPOT[1], card.SWAP_SPOT[3]):
+        for x in range(card.SWAP_SPOT[0], card.SWAP_SPOT[2]):
+            inside_picture = 0 <= x - px < card.PICTURE_SIZE[0] and \
+                0 <= y - py < card.PICTURE_SIZE[1]
+            if inside_picture and card.picture_pixel(x - px, y - py) == card.RED:
+                points.add((x, y))
+    return points
+
+
+class HotSpotTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.session = Session(OPTIONS.session, OPTIONS.probe)
+        cls.card = card.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "picture-card"))
+        cls.cursors = screen.CursorReader(cls.session.display)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.cursors.close()
+        cls.session.close()
+
+    def setUp(self):
+        folder = os.path.join(OPTIONS.work, self.id().split(".")[-1])
+        self.run_ = card_run.CardRun(self.session, OPTIONS, folder, self.card, card.TITLE)
+        shutil.copy(OPTIONS.target, os.path.join(folder, "hot_spot_target.exe"))
+        self.run_.start()
+        self.run_.wait_card_shown()
+        self.origin = self.run_.card_window().client[:2]
+        self.point_at(PARKED, on_card=False)
+        self.before = self.client_shot("before")
+
+    def tearDown(self):
+        if self.run_.program.running():
+            self.run_.shoot("at-the-end")
+        self.run_.stop()
+
+    def point_at(self, point, on_card=True):
+        """Moves the pointer to a client point of the card (or a screen point) the way a hand
+        does, arriving with a last small move: the card sets its cursor when the pointer moves
+        and learns only from that move that it is over a hot spot."""
+        x, y = point
+        if on_card:
+            x, y = x + self.origin[0], y + self.origin[1]
+        self.session._xdotool("mousemove", "--sync", x - 1, y - 1, "sleep", "0.1",
+                              "mousemove", "--sync", x, y)
+
+    def client_shot(self, name):
+        image = self.run_.shoot(name)
+        return screen.crop(image, self.origin[0], self.origin[1], card_run.CARD_SIZE[0] - 2,
+                           card_run.CARD_SIZE[1] - 2)
+
+    def spot_shot(self, spot):
+        """The screen over a hot spot's rectangle, quickly (no screenshot kept)."""
+        left, top, right, bottom = spot
+        return self.session.grab(self.origin[0] + left, self.origin[1] + top,
+                                 right - left, bottom - top)
+
+    def wait_cursor(self, what, wanted):
+        """Waits until the pointer's cursor is as `wanted` says; returns it."""
+        def current():
+            cursor = self.cursors.current()
+            return cursor if wanted(cursor) else None
+        return wait_for(what, current, timeout=20)
+
+    def is_hand(self, cursor):
+        return (cursor.width, cursor.height) == HAND_SIZE and cursor.hot == HAND_HOT_SPOT
+
+    def test_hovering_recolours_only_the_overlap_shows_the_hand_and_leaving_restores(self):
+        self.point_at(PLAIN_CARD)
+        plain_cursor = self.wait_cursor("the card's cursor", lambda c: True)
+        self.assertFalse(self.is_hand(plain_cursor), plain_cursor)
+        expected = {p: card.SWAPPED for p in swapped_points()}
+        self.assertGreater(len(expected), 500, "the spot covers much of the red")
+
+        for leave_to, on_card in (("a plain part of the card", True),
+                                  ("the desktop beside the card", False)):
+            with self.subTest(leaving_for=leave_to):
+                self.point_at(centre(card.SWAP_SPOT))
+                last = {}
+
+                def recoloured():
+                    changed = screen.differing_points(self.before, self.client_shot("hovered"))
+                    last["changed"] = changed
+                    return {p: new for p, (_, new) in changed.items()} == expected
+                try:
+                    wait_for("the spot's red to turn orange", recoloured, timeout=20)
+                except AssertionError:
+                    changed = last.get("changed", {})
+                    self.fail("%d pixels changed, %d expected; e.g. %s"
+                              % (len(changed), len(expected), sorted(changed.items())[:5]))
+                hand = self.wait_cursor("the hand cursor", self.is_hand)
+                self.assertNotEqual(hand, plain_cursor)
+
+                spot_before = screen.crop(self.before, *card.SWAP_SPOT[:2],
+                                          card.SWAP_SPOT[2] - card.SWAP_SPOT[0],
+                                          card.SWAP_SPOT[3] - card.SWAP_SPOT[1])
+                left_at = time.monotonic()
+                self.point_at(PLAIN_CARD if on_card else PARKED, on_card)
+                wait_for("the red to come back", lambda: self.spot_shot(card.SWAP_SPOT).data ==
+                         spot_before.data, timeout=RESTORE_LIMIT, interval=0.02)
+                print("\nleaving for %s: the red came back after %.2f s"
+                      % (leave_to, time.monotonic() - left_at))
+                self.assertEqual(screen.differing_points(self.before, self.client_shot("left")),
+                                 {}, "the whole card is as before")
+                if on_card:
+                    self.wait_cursor("the card's own cursor", lambda c: c == plain_cursor)
+
+    def test_a_spot_without_colour_swap_only_shows_the_hand(self):
+        self.point_at(centre(card.PLAIN_SPOT))
+        self.wait_cursor("the hand cursor", self.is_hand)
+        self.assertEqual(screen.differing_points(self.before, self.client_shot("hovered")), {})
+
+    def test_clicking_a_spot_runs_its_target_and_never_drags_the_card(self):
+        marker = os.path.join(self.run_.folder, MARKER)
+        card_at = self.run_.log().card()
+        x, y = centre(card.SWAP_SPOT)
+        x, y = x + self.origin[0], y + self.origin[1]
+        self.session._xdotool("mousemove", "--sync", x, y, "sleep", "0.2", "mousedown", "1",
+                              "sleep", "0.1", "mousemove", "--sync", x + 30, y + 20,
+                              "sleep", "0.2", "mousemove", "--sync", x + 60, y + 40,
+                              "sleep", "0.2", "mouseup", "1")
+        wait_for("the hot spot's target to run", lambda: os.path.exists(marker))
+        with open(marker) as f:
+            self.assertIn("hot_spot_target.exe", f.read().lower())
+        self.assertEqual(self.run_.card_window().client[:2], self.origin, "the card stayed")
+        self.assertEqual(self.run_.log().card(), card_at)
+        self.assertTrue(self.run_.program.running())
+
+
+if __name__ == "__main__":
+    OPTIONS, ARGV = card_run.parse_options(extra=("target",))
+    card_run.run_tests(OPTIONS, ARGV)
