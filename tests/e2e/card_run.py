@@ -22,11 +22,10 @@ import shutil
 import struct
 import subprocess
 import sys
-import time
 import unittest
 import wave
 
-from card_e2e import E2EError, Session, wait_for, windows_path, write_png
+from card_e2e import E2EError, wait_for, windows_path, write_png
 import screen
 
 CARD_EXE = "card.exe"
@@ -75,11 +74,11 @@ def picture(width, height, paint):
 
 class CardSource:
     """A card source folder (layout.txt, scripts.txt, message.txt, frames/, pictures/,
-    sounds/, files/) written by the test and built into a card folder by cardkit."""
+    sounds/) written by the test and built into a card folder by cardkit."""
 
     def __init__(self, layout, scripts, message=None):
         self.layout, self.scripts, self.message = layout, scripts, message
-        self.frames, self.pictures, self.sounds, self.files = {}, {}, {}, {}
+        self.frames, self.pictures, self.sounds = {}, {}, {}
 
     def frame(self, group, key, width, height, pixels):
         self.frames[(group, key)] = (width, height, pixels)
@@ -110,10 +109,6 @@ class CardSource:
         for name, seconds in self.sounds.items():
             os.makedirs(os.path.join(source, "sounds"), exist_ok=True)
             write_tone(os.path.join(source, "sounds", name + ".wav"), seconds)
-        for name, data in self.files.items():
-            os.makedirs(os.path.join(source, "files"), exist_ok=True)
-            with open(os.path.join(source, "files", name), "wb") as f:
-                f.write(data)
         result = subprocess.run([cardkit, "build", source, out], capture_output=True, text=True)
         if result.returncode != 0:
             raise E2EError("cardkit build failed:\n" + result.stdout + result.stderr)
@@ -289,20 +284,16 @@ class TrackerLog:
             paths.append(without_repeats(current))
         return paths
 
-    def playing_times(self):
-        """For each playing, milliseconds from the figure's first move to the card showing."""
-        times, first_move, card_shown, last = [], None, False, None
+    def seconds_from(self, place):
+        """Seconds from the figure's first arrival at `place` to the card window's showing
+        after it, or None."""
+        arrived = None
         for ms, kind, data in self.events:
-            if kind == "figure" and data[2] and not card_shown:
-                if last is not None and data[:2] != last and first_move is None:
-                    first_move = ms
-                last = data[:2]
-            elif kind == "card":
-                if data[4] and not card_shown and first_move is not None:
-                    times.append(ms - first_move)
-                    first_move = None
-                card_shown = bool(data[4])
-        return times
+            if kind == "figure" and data[2] and data[:2] == place and arrived is None:
+                arrived = ms
+            elif kind == "card" and data[4] and arrived is not None:
+                return (ms - arrived) / 1000.0
+        return None
 
 
 class CardRun:
