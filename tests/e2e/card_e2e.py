@@ -15,7 +15,7 @@ FIXTURES_REQUIRED wine and RESOURCE_LOCK wine like every other Windows test.
     image = session.grab(x, y, width, height)       # pixels of the screen
     program.wait_exit()
 
-Everything waits for a condition with a deadline (wait_for); nothing relies on a fixed sleep.
+Every wait is for a condition, with a deadline (wait_for), never a fixed sleep.
 """
 
 import os
@@ -294,11 +294,6 @@ class TinyCard:
 
     TITLE = "E2E card"
     BACKGROUND = (128, 128, 128)
-    MESSAGE_TEXT = (0, 0, 0)
-    MESSAGE_SHADOW = (255, 255, 255)
-    # The card window's client area: 630 x 430 less its one-pixel border, and the message
-    # edits' place in it.
-    MESSAGE_AREA = (37, 127, 589, 345)
     MAKE_NEW_CARD, CLOSE, LEFT_MESSAGE, CENTRED_MESSAGE = 1002, 2, 1005, 1006
 
     LAYOUT = ("E2E card\nv1\n"
