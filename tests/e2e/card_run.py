@@ -2,15 +2,16 @@
 cardkit, `cardkit simulate`'s prediction of the figure's path, and a run of card.exe over the
 desktop pattern with figure_tracker.exe writing down every place the figure window goes.
 
-    source = CardSource(title="E2E path card", scripts="do = [5,0]1*3\\n")
-    source.frame("walk", 1, width, height, rgba)
+    source = CardSource(layout_text, "do = [5,0]1*3\\n", "Hello\\n")
+    source.frame("walk", 1, width, height, picture(width, height, paint))
     card = source.build(cardkit, folder)
-    run = CardRun(session, tools, work_folder, card)      # copies the card and card.exe
-    run.start()                                           # pattern, tracker, then the card
+    run = CardRun(session, options, work_folder, card, title)   # copies the card and card.exe
+    run.start()                                    # the desktop pattern, the tracker, the card
     run.wait_card_shown()
-    path = run.log().figure_path()                        # [(x, y), ...] while shown
-    check_path(path, simulate(cardkit, card, work_area=run.log().work_area))
-    run.stop()                                            # ends whatever still runs
+    observed = run.log().figure_paths()[0]         # [(x, y), ...] while shown, first playing
+    predicted = simulate(cardkit, card, work_area=run.log().work_area)[0]
+    problems = path_problems(observed, positions(predicted), start=(0, 0))
+    run.stop()                                     # ends whatever still runs
 
 Screenshots go to the run's screens/ folder (run.shoot("name")), for a person to look at.
 """
@@ -30,7 +31,6 @@ import screen
 
 CARD_EXE = "card.exe"
 IDOK, IDCANCEL, MAKE_NEW_CARD, VISIT_US = 1, 2, 1002, 1001
-MESSAGE_LEFT, MESSAGE_CENTRED = 1005, 1006
 CARD_SIZE = (630, 430)
 # Client rectangles (left, top, right, bottom) of the card window's buttons.
 BUTTONS = {IDOK: (15, 359, 105, 419), MAKE_NEW_CARD: (107, 359, 313, 419),
