@@ -26,7 +26,7 @@ import sys
 import unittest
 import wave
 
-from card_e2e import E2EError, wait_for, windows_path, write_png
+from card_e2e import E2EError, Session, wait_for, windows_path, write_png
 import screen
 
 CARD_EXE = "card.exe"
@@ -52,9 +52,33 @@ def parse_options(extra=()):
 
 def run_tests(options, argv):
     """Runs the module's tests and says where the screenshots are."""
+    CardRunTestCase.options = options
     program = unittest.main(argv=argv, verbosity=2, exit=False)
     print("Screenshots of the runs: %s/*/screens" % os.path.abspath(options.work))
     sys.exit(0 if program.result.wasSuccessful() else 1)
+
+
+class CardRunTestCase(unittest.TestCase):
+    """Tests that play cards in the Wine session: the class opens the session once, and whatever
+    run a test left in self.run_ is photographed while its card still runs, then stopped."""
+    options = None  # the parsed command line; run_tests sets it
+
+    @classmethod
+    def setUpClass(cls):
+        cls.session = Session(cls.options.session, cls.options.probe)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.close()
+
+    def setUp(self):
+        self.run_ = None
+
+    def tearDown(self):
+        if self.run_:
+            if self.run_.program and self.run_.program.running():
+                self.run_.shoot("at-the-end")
+            self.run_.stop()
 
 
 def rgba(colour, alpha=255):

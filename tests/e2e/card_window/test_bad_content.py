@@ -10,12 +10,11 @@ one file of the picture card in its own folder.
 
 import os
 import sys
-import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import card_run  # noqa: E402
 import picture_card as card  # noqa: E402
-from card_e2e import Session, wait_for  # noqa: E402
+from card_e2e import wait_for  # noqa: E402
 
 OPTIONS = ARGV = None
 BOX_TITLE = "Zelk Greeting Card"
@@ -57,15 +56,11 @@ CASES = [
 ]
 
 
-class BadContentTest(unittest.TestCase):
+class BadContentTest(card_run.CardRunTestCase):
     @classmethod
     def setUpClass(cls):
-        cls.session = Session(OPTIONS.session, OPTIONS.probe)
+        super().setUpClass()
         cls.card = card.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "picture-card"))
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.close()
 
     def test_a_damaged_or_missing_file_gives_one_message_box_and_a_clean_exit(self):
         for case, named, spoil in CASES:

@@ -14,13 +14,12 @@ moves the card window.
 
 import os
 import sys
-import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import card_run  # noqa: E402
 import picture_card as card  # noqa: E402
 import screen  # noqa: E402
-from card_e2e import Session, wait_for  # noqa: E402
+from card_e2e import wait_for  # noqa: E402
 from card_run import BUTTONS, IDCANCEL, IDOK, MAKE_NEW_CARD, VISIT_US  # noqa: E402
 
 OPTIONS = ARGV = None
@@ -78,15 +77,11 @@ def shadow_problems(image, text, shadow, behind):
     return problems[:10]
 
 
-class CardWindowTest(unittest.TestCase):
+class CardWindowTest(card_run.CardRunTestCase):
     @classmethod
     def setUpClass(cls):
-        cls.session = Session(OPTIONS.session, OPTIONS.probe)
+        super().setUpClass()
         cls.card = card.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "picture-card"))
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.close()
 
     def setUp(self):
         folder = os.path.join(OPTIONS.work, self.id().split(".")[-1])
@@ -94,11 +89,6 @@ class CardWindowTest(unittest.TestCase):
         self.run_.start()
         self.run_.wait_card_shown()
         self.park_pointer()
-
-    def tearDown(self):
-        if self.run_.program.running():
-            self.run_.shoot("at-the-end")
-        self.run_.stop()
 
     def park_pointer(self):
         self.session._xdotool("mousemove", "--sync", *PARKED)

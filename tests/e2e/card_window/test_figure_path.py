@@ -15,12 +15,10 @@ wrong place, no figure pixels saved as background).
 import os
 import sys
 import time
-import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import card_run  # noqa: E402
 import screen  # noqa: E402
-from card_e2e import Session  # noqa: E402
 
 OPTIONS = ARGV = None
 
@@ -78,27 +76,14 @@ def expected_figure_pixel(frame, x, y):
     return FRAMES[frame](x, y)
 
 
-class FigurePathTest(unittest.TestCase):
+class FigurePathTest(card_run.CardRunTestCase):
     @classmethod
     def setUpClass(cls):
-        cls.session = Session(OPTIONS.session, OPTIONS.probe)
+        super().setUpClass()
         source = card_run.CardSource(PATH_LAYOUT, PATH_SCRIPTS, "Path card\n")
         for key, paint in FRAMES.items():
             source.frame("shapes", key, WIDTH, HEIGHT, card_run.picture(WIDTH, HEIGHT, paint))
         cls.path_card = source.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "path-card"))
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.close()
-
-    def setUp(self):
-        self.run_ = None
-
-    def tearDown(self):
-        if self.run_:
-            if self.run_.program and self.run_.program.running():
-                self.run_.shoot("at-the-end")
-            self.run_.stop()
 
     def play(self, card, title):
         folder = os.path.join(OPTIONS.work, self.id().split(".")[-1])

@@ -17,13 +17,12 @@ import os
 import shutil
 import sys
 import time
-import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import card_run  # noqa: E402
 import picture_card as card  # noqa: E402
 import screen  # noqa: E402
-from card_e2e import Session, wait_for  # noqa: E402
+from card_e2e import wait_for  # noqa: E402
 
 OPTIONS = ARGV = None
 PARKED = (1000, 740)         # on the desktop, away from the card and the figure
@@ -50,17 +49,17 @@ def swapped_points():
     return points
 
 
-class HotSpotTest(unittest.TestCase):
+class HotSpotTest(card_run.CardRunTestCase):
     @classmethod
     def setUpClass(cls):
-        cls.session = Session(OPTIONS.session, OPTIONS.probe)
+        super().setUpClass()
         cls.card = card.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "picture-card"))
         cls.cursors = screen.CursorReader(cls.session.display)
 
     @classmethod
     def tearDownClass(cls):
         cls.cursors.close()
-        cls.session.close()
+        super().tearDownClass()
 
     def setUp(self):
         folder = os.path.join(OPTIONS.work, self.id().split(".")[-1])
@@ -71,11 +70,6 @@ class HotSpotTest(unittest.TestCase):
         self.origin = self.run_.card_window().client[:2]
         self.point_at(PARKED, on_card=False)
         self.before = self.client_shot("before")
-
-    def tearDown(self):
-        if self.run_.program.running():
-            self.run_.shoot("at-the-end")
-        self.run_.stop()
 
     def point_at(self, point, on_card=True):
         """Moves the pointer to a client point of the card (or a screen point) the way a hand

@@ -17,11 +17,9 @@ how long a sound group lasts is only bounded, not matched.
 import os
 import shutil
 import sys
-import unittest
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
 import card_run  # noqa: E402
-from card_e2e import Session  # noqa: E402
 
 OPTIONS = ARGV = None
 HOLD_TICKS = 10
@@ -48,10 +46,10 @@ def title_of(card):
         return f.readline().strip()
 
 
-class SoundDevicesTest(unittest.TestCase):
+class SoundDevicesTest(card_run.CardRunTestCase):
     @classmethod
     def setUpClass(cls):
-        cls.session = Session(OPTIONS.session, OPTIONS.probe)
+        super().setUpClass()
         source = card_run.CardSource(WALK_LAYOUT, WALK_SCRIPTS, "Sound card\n")
         source.frame("dot", 1, 8, 8, card_run.picture(8, 8, lambda x, y: (255, 0, 255)))
         source.sound("BEEP", CLIP_SECONDS)
@@ -60,18 +58,6 @@ class SoundDevicesTest(unittest.TestCase):
             "none": {"ALSA_CONFIG_PATH": OPTIONS.alsa_none, "PULSE_SERVER": "unix:/nonexistent"},
             "null": {"ALSA_CONFIG_PATH": OPTIONS.alsa_null, "PULSE_SERVER": "unix:/nonexistent"},
         }
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.close()
-
-    def setUp(self):
-        self.run_ = None
-
-    def tearDown(self):
-        if self.run_:
-            self.run_.shoot("at-the-end")
-            self.run_.stop()
 
     def play(self, card, output):
         folder = os.path.join(OPTIONS.work, self.id().split(".")[-1])
