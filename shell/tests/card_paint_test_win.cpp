@@ -1,6 +1,7 @@
 // The card window's paint on screen: its pictures with their key colour transparent over the
 // background, a hovered spot's colour swap only where it overlaps a picture, a hover image at
 // the spot's corner, and nothing at all when the layout has no logo.
+#include "animation/image/tests/bitmap_file_win.h"
 #include "framework/window_win.h"
 #include "shell/card_look_win.h"
 #include "shell/card_surface_win.h"
@@ -27,28 +28,15 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 // An 8-bit bitmap file whose colour index at (x, y) is `index(x, y)`.
 void WriteBitmap(const std::filesystem::path& path, int width, int height,
                  const std::vector<COLORREF>& colours, const std::function<int(int, int)>& index) {
-  const int row = (width + 3) & ~3;
-  std::vector<std::uint8_t> pixels(static_cast<size_t>(row * height));
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) pixels[(height - 1 - y) * row + x] = static_cast<std::uint8_t>(index(x, y));
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 8;
-  info.biClrUsed = static_cast<DWORD>(colours.size());
   std::vector<RGBQUAD> table;
-  for (COLORREF c : colours) table.push_back(RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), 0});
-  BITMAPFILEHEADER file{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = static_cast<DWORD>(sizeof file + sizeof info + table.size() * sizeof(RGBQUAD));
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(&file), sizeof file);
-  out.write(reinterpret_cast<const char*>(&info), sizeof info);
-  out.write(reinterpret_cast<const char*>(table.data()), static_cast<std::streamsize>(table.size() * sizeof(RGBQUAD)));
-  out.write(reinterpret_cast<const char*>(pixels.data()), static_cast<std::streamsize>(pixels.size()));
+  for (COLORREF c : colours) table.push_back(test::Quad(c));
+  std::vector<std::vector<std::uint32_t>> indexes(height, std::vector<std::uint32_t>(width));
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) indexes[y][x] = static_cast<std::uint32_t>(index(x, y));
+  }
+  const std::vector<std::uint8_t> bytes = test::BitmapFile(table, indexes);
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
 
 class PaintedCard : public Window {

@@ -4,6 +4,7 @@
 #include "animation/image/dib_image_win.h"
 #include "animation/image/memory_dc_win.h"
 #include "animation/image/placed_image_win.h"
+#include "animation/image/tests/bitmap_file_win.h"
 #include "framework/gdi_win.h"
 
 #include <windows.h>
@@ -18,6 +19,9 @@
 namespace card {
 namespace {
 
+using test::BitmapFile;
+using test::Quad;
+
 constexpr COLORREF kMagenta = RGB(255, 0, 255);
 constexpr COLORREF kRed = RGB(200, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 160, 0);
@@ -26,55 +30,6 @@ constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kGrey = RGB(90, 90, 90);  // what the destination holds before drawing
 
 using Grid = std::vector<std::vector<COLORREF>>;  // rows top to bottom
-
-void Put(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-// A bitmap file: 8 bits per pixel with `table` when it is not empty (`pixels` then hold table
-// indexes), otherwise 24 bits per pixel (`pixels` hold colours).
-std::vector<std::uint8_t> BitmapFile(const std::vector<RGBQUAD>& table,
-                                     const std::vector<std::vector<std::uint32_t>>& pixels) {
-  const int height = static_cast<int>(pixels.size());
-  const int width = static_cast<int>(pixels[0].size());
-  const int bits = table.empty() ? 24 : 8;
-  const int stride = (width * bits + 31) / 32 * 4;
-  const std::uint32_t offBits = 14 + 40 + static_cast<std::uint32_t>(table.size()) * 4;
-  std::vector<std::uint8_t> out{'B', 'M'};
-  Put(out, offBits + stride * height, 4);
-  Put(out, 0, 4);
-  Put(out, offBits, 4);
-  Put(out, 40, 4);
-  Put(out, width, 4);
-  Put(out, height, 4);  // bottom-up
-  Put(out, 1, 2);
-  Put(out, bits, 2);
-  Put(out, BI_RGB, 4);
-  Put(out, stride * height, 4);
-  Put(out, 2835, 4);
-  Put(out, 2835, 4);
-  Put(out, static_cast<std::uint32_t>(table.size()), 4);
-  Put(out, 0, 4);
-  for (const RGBQUAD& q : table) {
-    out.insert(out.end(), {q.rgbBlue, q.rgbGreen, q.rgbRed, q.rgbReserved});
-  }
-  for (int y = height - 1; y >= 0; --y) {
-    const std::size_t rowStart = out.size();
-    for (std::uint32_t p : pixels[y]) {
-      if (bits == 8) {
-        out.push_back(static_cast<std::uint8_t>(p));
-      } else {
-        out.insert(out.end(), {GetBValue(p), GetGValue(p), GetRValue(p)});
-      }
-    }
-    out.resize(rowStart + stride, 0);
-  }
-  return out;
-}
-
-RGBQUAD Quad(COLORREF c, BYTE reserved = 0) {
-  return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), reserved};
-}
 
 class PictureTest : public testing::Test {
  protected:
