@@ -1,0 +1,146 @@
+// The private folder under Wine: made fresh with its lock held, written without replacing a
+// file, removed whole; leftovers of earlier runs go at the next start unless a running package
+// holds their lock or a card program runs from them; paths the ANSI code page cannot spell
+// are given in their short form.
+#include "package/private_folder_win.h"
+
+#include "package/path_text_win.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+namespace card {
+namespace {
+
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// A fresh folder under the temporary folder (ending in a backslash), removed with what is in it.
+class Scratch {
+ public:
+  Scratch() {
+    wchar_t temp[MAX_PATH + 1];
+    GetTempPathW(MAX_PATH + 1, temp);
+    path_ = std::wstring(temp) + L"package-test-" + std::to_wstring(GetCurrentProcessId()) +
+            L"-" + std::to_wstring(counter_++) + L"\\";
+    CreateDirectoryW(path_.c_str(), nullptr);
+  }
+  ~Scratch() { RemoveTree(path_); }
+  const std::wstring& Path() const { return path_; }
+
+  static void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW found{};
+    HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+          RemoveTree(folder + name + L"\\");
+        } else {
+          DeleteFileW((folder + name).c_str());
+        }
+      } while (FindNextFileW(search, &found));
+      FindClose(search);
+    }
+    RemoveDirectoryW(folder.c_str());
+  }
+
+ private:
+  static inline int counter_ = 0;
+  std::wstring path_;
+};
+
+void WriteFile(const std::wstring& path, const char* text) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  ::WriteFile(file, text, static_cast<DWORD>(strlen(text)), &written, nullptr);
+  CloseHandle(file);
+}
+
+// A leftover as a crashed run leaves it: files, no lock.
+std::wstring Leftover(const Scratch& scratch, const wchar_t* name) {
+  const std::wstring folder = scratch.Path() + name + L"\\";
+  CreateDirectoryW(folder.c_str(), nullptr);
+  WriteFile(folder + L"Layout.txt", "layout");
+  WriteFile(folder + L"card.exe", "program");
+  return folder;
+}
+
+TEST(PrivateFolder, IsMadeFreshWithItsLockHeldAndRemovedWhole) {
+  Scratch scratch;
+  Result<std::unique_ptr<PrivateFolder>> made = PrivateFolder::Make(scratch.Path());
+  ASSERT_TRUE(made) << made.error();
+  PrivateFolder& folder = **made;
+  const std::wstring path = folder.Path();
+  ASSERT_EQ(path.rfind(scratch.Path() + L"ZelkCard-", 0), 0u);
+  EXPECT_EQ(path.size(), scratch.Path().size() + 18) << "ZelkCard-, eight digits, \\";
+  EXPECT_TRUE(Exists(path + L"in-use.lock"));
+  EXPECT_FALSE(DeleteFileW((path + L"in-use.lock").c_str())) << "the lock is held";
+
+  const std::uint8_t bytes[] = {'h', 'i'};
+  EXPECT_TRUE(folder.Write("Gr\xC3\xBC\xC3\x9F" "e.htm", bytes));
+  EXPECT_TRUE(Exists(path + L"Gr\u00FC\u00DFe.htm"));
+  const Status again = folder.Write("GR\xC3\xBC\xC3\x9F" "E.HTM", bytes);
+  EXPECT_FALSE(again) << "an existing file is never replaced";
+  EXPECT_NE(again.error().find("cannot be made"), std::string::npos) << again.error();
+
+  Result<std::unique_ptr<PrivateFolder>> second = PrivateFolder::Make(scratch.Path());
+  ASSERT_TRUE(second) << second.error();
+  EXPECT_NE((*second)->Path(), path) << "each package gets a folder of its own";
+
+  EXPECT_TRUE(folder.Remove());
+  EXPECT_FALSE(Exists(path));
+  EXPECT_TRUE(Exists((*second)->Path()));
+}
+
+TEST(PrivateFolder, CannotBeMadeWhereThereIsNoFolder) {
+  Scratch scratch;
+  const Result<std::unique_ptr<PrivateFolder>> made =
+      PrivateFolder::Make(scratch.Path() + L"missing\\");
+  ASSERT_FALSE(made);
+  EXPECT_NE(made.error().find("A folder cannot be made there: "), std::string::npos)
+      << made.error();
+}
+
+TEST(PrivateFolder, LeftoversGoUnlessARunningPackageOrCardHoldsThem) {
+  Scratch scratch;
+  const std::wstring crashed = Leftover(scratch, L"ZelkCard-0000CAFE");
+  const std::wstring running = Leftover(scratch, L"ZelkCard-0000BEEF");
+  const std::wstring someoneElses = Leftover(scratch, L"ZelkCard-notours");
+  Result<std::unique_ptr<PrivateFolder>> held = PrivateFolder::Make(scratch.Path());
+  ASSERT_TRUE(held) << held.error();
+  ASSERT_TRUE((*held)->Write("Layout.txt", {}));
+  // A card program runs from `running`: its file is open without delete sharing.
+  HANDLE program = CreateFileW((running + L"card.exe").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(program, INVALID_HANDLE_VALUE);
+
+  RemoveLeftoverFolders(scratch.Path());
+  EXPECT_FALSE(Exists(crashed));
+  EXPECT_TRUE(Exists(running + L"Layout.txt"));
+  EXPECT_TRUE(Exists((*held)->Path() + L"Layout.txt"));
+  EXPECT_TRUE(Exists(someoneElses + L"Layout.txt"));
+
+  CloseHandle(program);
+  RemoveLeftoverFolders(scratch.Path());
+  EXPECT_FALSE(Exists(running));
+  EXPECT_TRUE(Exists((*held)->Path() + L"Layout.txt"));
+}
+
+TEST(PathText, GivesTheShortFormOfAPathTheAnsiCodePageCannotSpell) {
+  Scratch scratch;
+  const std::wstring greek = scratch.Path() + L"\u03A9mega\\";
+  ASSERT_TRUE(CreateDirectoryW(greek.c_str(), nullptr));
+  const std::wstring safe = AnsiSafePath(greek);
+  EXPECT_EQ(ToAnsi(safe).find('?'), std::string::npos) << ToAnsi(safe);
+  EXPECT_TRUE(Exists(safe)) << "the short form names the same folder";
+  EXPECT_EQ(AnsiSafePath(scratch.Path()), scratch.Path()) << "a spellable path stays as it is";
+}
+
+}  // namespace
+}  // namespace card
