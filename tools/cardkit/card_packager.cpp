@@ -1,29 +1,104 @@
-// Package writing from files, around the core's package builder.
+// Package writing from a card folder, around the core's package builder.
 #include "tools/cardkit/card_packager.h"
 
 #include "message/card_message.h"
-#include "newcard/card_package.h"
+#include "package/package_layout.h"
+#include "package/package_writer.h"
+#include "tools/cardkit/card_checker.h"
 #include "tools/cardkit/file_io.h"
 #include "tools/cardkit/message_rules.h"
 
-namespace card::kit {
+#include <algorithm>
+#include <map>
 
-Status PackageCard(const std::filesystem::path& base, const std::filesystem::path& messageFile,
-                   const std::filesystem::path& out) {
-  auto program = ReadWholeFile(base);
-  if (!program) return Fail(program.error());
-  auto messageBytes = ReadWholeFile(messageFile);
-  if (!messageBytes) return Fail(messageBytes.error());
-  if (messageBytes->size() > kMessageFileLimit) {
-    return Fail(messageFile.string() + ": the file has more than " +
-                std::to_string(kMessageFileLimit) + " bytes, more than any card message.");
+namespace card::kit {
+namespace {
+
+namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
+
+bool SameFile(const fs::path& a, const fs::path& b) {
+  std::error_code error;
+  return fs::equivalent(a, b, error);
+}
+
+// The folder's files that go into the package, by name; a subfolder is an error, as a card's
+// files lie side by side in one folder.
+std::map<std::string, Bytes> ReadCardFiles(const fs::path& folder, const fs::path& program,
+                                           const fs::path& out, Diagnostics& diagnostics) {
+  std::map<std::string, Bytes> files;
+  std::error_code error;
+  for (const fs::directory_entry& entry : fs::directory_iterator(folder, error)) {
+    const std::string name = entry.path().filename().string();
+    if (entry.is_directory()) {
+      diagnostics.Error(name, "", "a card package holds no folders: move the files it needs "
+                                  "into the card folder itself, or take it out.");
+      continue;
+    }
+    if (SameFileName(name, kUnpackedMessageName) || SameFileName(name, kUnpackedProgramName) ||
+        SameFile(entry.path(), program) || SameFile(entry.path(), out)) {
+      continue;
+    }
+    Result<Bytes> bytes = ReadWholeFile(entry.path());
+    if (!bytes) {
+      diagnostics.Error(name, "", "the file cannot be read.");
+      continue;
+    }
+    files.emplace(name, std::move(bytes).value());
   }
-  const CardMessage message = DecodeMessage(*messageBytes);
+  if (error) diagnostics.Error(folder.string(), "", "cannot be read: " + error.message());
+  return files;
+}
+
+// The message of msg.txt's bytes, or nothing (with an error) when it breaks the card's limits.
+std::optional<CardMessage> ReadMessage(const std::optional<fs::path>& messageFile,
+                                       const fs::path& folder, Diagnostics& diagnostics) {
+  const std::optional<fs::path> path =
+      messageFile ? messageFile : FindCardFile(folder, kUnpackedMessageName);
+  if (!path) return CardMessage{};  // the check has warned of it already
+  Result<Bytes> bytes = ReadWholeFile(*path);
+  if (!bytes) {
+    diagnostics.Error(path->string(), "", "the message file is missing or cannot be read.");
+    return std::nullopt;
+  }
+  if (bytes->size() > kMessageFileLimit) {
+    diagnostics.Error(path->string(), "", "the file has more than " +
+                                              std::to_string(kMessageFileLimit) +
+                                              " bytes, more than any card message.");
+    return std::nullopt;
+  }
+  const CardMessage message = DecodeMessage(*bytes);
   const std::vector<std::string> problems = MessageLimitProblems(message);
-  if (!problems.empty()) return Fail(messageFile.string() + ": " + problems.front());
-  auto package = BuildCardPackage(*program, message);
-  if (!package) return Fail(package.error());
-  return WriteWholeFile(out, *package);
+  for (const std::string& problem : problems) diagnostics.Error(path->string(), "", problem);
+  if (!problems.empty()) return std::nullopt;
+  return message;
+}
+
+}  // namespace
+
+Diagnostics PackageCard(const fs::path& cardFolder, const fs::path& program,
+                        const std::optional<fs::path>& messageFile, const fs::path& out) {
+  Diagnostics diagnostics = CheckCardFolder(cardFolder);
+  if (diagnostics.HasErrors()) return diagnostics;
+  Result<Bytes> programBytes = ReadWholeFile(program);
+  if (!programBytes) {
+    diagnostics.Error(program.string(), "", "the card program is missing or cannot be read.");
+  }
+  const std::map<std::string, Bytes> files = ReadCardFiles(cardFolder, program, out, diagnostics);
+  const std::optional<CardMessage> message = ReadMessage(messageFile, cardFolder, diagnostics);
+  if (diagnostics.HasErrors()) return diagnostics;
+
+  std::vector<ZipSource> sources;
+  for (const auto& [name, bytes] : files) sources.push_back({name, bytes});
+  Result<Bytes> package = BuildPackage(*programBytes, sources, *message);
+  if (!package) {
+    diagnostics.Error(out.string(), "", "no package made: " + package.error());
+    return diagnostics;
+  }
+  if (Status written = WriteWholeFile(out, *package); !written) {
+    diagnostics.Error(out.string(), "", written.error());
+  }
+  return diagnostics;
 }
 
 }  // namespace card::kit

@@ -1,17 +1,24 @@
-// `cardkit package`: a card package for "Make a New Card" to copy: the card program's bytes, a
-// message area holding a msg.txt's message, and the offset of that area in the last four bytes.
+// `cardkit package`: the card package a person sends, one Windows program file that plays the
+// card wherever it is copied (see package/package_layout.h): the card program, every file of a
+// built card folder in a zip archive, and the message in the message area at M.
 #pragma once
 
-#include "common/result.h"
+#include "tools/cardkit/diagnostics.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace card::kit {
 
-// Writes the package for `base` (the card program) with the message of `messageFile` (a
-// msg.txt: Windows-1252, CR LF, 0xFF 0xFF when centred) to `out`. Fails, naming the file,
-// when a file cannot be read or written or the message passes the card's limits.
-Status PackageCard(const std::filesystem::path& base, const std::filesystem::path& messageFile,
-                   const std::filesystem::path& out);
+// Checks `cardFolder` as `cardkit check` does and, when it has no errors, writes the package
+// of its files with the card program `program` to `out`. The message is `messageFile` (a
+// msg.txt: Windows-1252, CR LF, 0xFF 0xFF when centred), or the folder's own msg.txt; msg.txt
+// itself is not packed, nor the program or `out` when they lie in the folder. The check's
+// diagnostics come first, then any problem of the package, each naming its file; nothing is
+// written when there are errors.
+Diagnostics PackageCard(const std::filesystem::path& cardFolder,
+                        const std::filesystem::path& program,
+                        const std::optional<std::filesystem::path>& messageFile,
+                        const std::filesystem::path& out);
 
 }  // namespace card::kit

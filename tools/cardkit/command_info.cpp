@@ -1,11 +1,17 @@
 // cardkit info FILE|FOLDER: what a card's content files hold. Card.FAS: frame size, S, R, the
 // frames and their keys, the scripts; Card.WAS: each sound and its length; Layout.txt: title,
-// switches, colours, pictures, hot spots and palette; a card folder: its files, then each of
-// those three. A damaged or missing file ends the command with the reader's own sentence.
+// switches, colours, pictures, hot spots and palette; a card package (*.exe): the program, its
+// files with their sizes, the message and its alignment, and M; a card folder: its files, then
+// each of the first three. A damaged or missing file ends the command with the reader's own
+// sentence.
 #include "tools/cardkit/commands.h"
 
 #include "animation/fas/fas_file.h"
 #include "layout/layout_file.h"
+#include "message/card_message.h"
+#include "newcard/card_package.h"
+#include "package/package_reader.h"
+#include "package/zip_format.h"
 #include "sound/was_file.h"
 #include "tools/cardkit/file_io.h"
 
@@ -147,6 +153,57 @@ Status DescribeLayout(const fs::path& path) {
   return {};
 }
 
+std::string Hex(std::uint32_t value) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%08X", value);
+  return text;
+}
+
+void DescribeMessage(ByteView messageFile) {
+  const CardMessage message = DecodeMessage(messageFile);
+  std::vector<std::string> lines;
+  for (std::size_t start = 0;;) {
+    const std::size_t end = message.text.find("\r\n", start);
+    lines.push_back(message.text.substr(start, end - start));
+    if (end == std::string::npos) break;
+    start = end + 2;
+  }
+  std::cout << "  message: " << (message.centred ? "centred" : "left-aligned") << ", "
+            << message.text.size() << " characters\n";
+  for (const std::string& line : lines) std::cout << "    | " << ToUtf8(line) << '\n';
+}
+
+Status DescribePackage(const fs::path& path) {
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) return Fail(bytes.error());
+  auto read = ReadPackage(*bytes);
+  if (!read) return Fail(path.string() + ": " + read.error());
+  const CardPackage& package = *read;
+  std::uint64_t unpacked = 0;
+  std::uint64_t packed = 0;
+  for (const ZipEntry& entry : package.files) {
+    if (auto checked = UnpackZipEntry(*bytes, entry); !checked) {
+      return Fail(path.string() + ": " + checked.error());
+    }
+    unpacked += entry.size;
+    packed += entry.packedSize;
+  }
+  std::cout << path.string() << ": card package, " << bytes->size() << " bytes\n"
+            << "  card program: " << package.programSize << " bytes, CRC-32 "
+            << Hex(package.programCrc) << '\n'
+            << "  files: " << package.files.size() << ", " << unpacked << " bytes, " << packed
+            << " packed\n";
+  for (const ZipEntry& entry : package.files) {
+    const bool deflated = entry.method == zip::kDeflated;
+    std::cout << "    " << entry.name << ": " << entry.size << " bytes, "
+              << (deflated ? "deflated to " + std::to_string(entry.packedSize) : "stored") << '\n';
+  }
+  DescribeMessage(package.MessageFile());
+  std::cout << "  message area: " << kMessageAreaSize << " bytes at M = " << package.messageOffset
+            << '\n';
+  return {};
+}
+
 // Which reader a file's name calls for; null when it is none of the card's content files.
 using Describer = Status (*)(const fs::path&);
 
@@ -155,6 +212,7 @@ Describer DescriberFor(const fs::path& path) {
   const std::string extension = Lower(path.extension().string());
   if (extension == ".fas") return DescribeFrames;
   if (extension == ".was") return DescribeSounds;
+  if (extension == ".exe") return DescribePackage;
   if (name == "layout.txt") return DescribeLayout;
   return nullptr;
 }
@@ -206,14 +264,14 @@ bool Describe(const fs::path& path) {
   if (const Describer describer = DescriberFor(path)) return Report(describer(path));
   if (!fs::exists(path, error)) return Report(Fail(path.string() + " is missing."));
   return Report(Fail(path.string() + " is not a card content file: info reads *.FAS, *.WAS, "
-                                     "Layout.txt or a card folder."));
+                                     "Layout.txt, a card package (*.exe) or a card folder."));
 }
 
 }  // namespace
 
 void AddInfoCommand(CLI::App& app) {
   auto* command = app.add_subcommand(
-      "info", "Show what a Card.FAS, Card.WAS, Layout.txt or a whole card folder holds");
+      "info", "Show what a Card.FAS, Card.WAS, Layout.txt, card package or card folder holds");
   auto path = std::make_shared<std::string>();
   command->add_option("path", *path, "a content file or a card folder")->required();
   command->callback([path] {

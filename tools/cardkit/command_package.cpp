@@ -1,30 +1,36 @@
-// cardkit package BASE OUT --message msg.txt: a card package for "Make a New Card" to copy.
+// cardkit package CARD_DIR OUT.exe --program CARD_EXE [--message MSG_FILE]: the card package a
+// person sends, which plays the card wherever it is copied.
 #include "tools/cardkit/commands.h"
 
 #include "tools/cardkit/card_packager.h"
 
 #include <iostream>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace card::kit {
 
 void AddPackageCommand(CLI::App& app) {
   auto* command = app.add_subcommand(
-      "package",
-      "Make a card package: the card program, a message area with the message, and its offset");
-  auto base = std::make_shared<std::string>();
+      "package", "Make the card package: one program file that carries the whole card folder");
+  auto folder = std::make_shared<std::string>();
   auto out = std::make_shared<std::string>();
+  auto program = std::make_shared<std::string>();
   auto message = std::make_shared<std::string>();
-  command->add_option("BASE", *base, "the card program the package starts with")->required();
-  command->add_option("OUT", *out, "the package file to write")->required();
-  command->add_option("--message", *message, "the message, as a card's msg.txt holds it")
-      ->required();
-  command->callback([base, out, message] {
-    if (Status status = PackageCard(*base, *message, *out); !status) {
-      std::cerr << status.error() << "\n";
-      throw CommandFailed();
-    }
+  command->add_option("CARD_DIR", *folder, "the built card folder (it must pass cardkit check)")
+      ->required()
+      ->check(CLI::ExistingDirectory);
+  command->add_option("OUT", *out, "the package file to write, e.g. Greeting.exe")->required();
+  command->add_option("--program", *program, "the card program, card.exe")->required();
+  command->add_option("--message", *message,
+                      "the message, as a msg.txt holds it (default: the folder's msg.txt)");
+  command->callback([folder, out, program, message] {
+    const std::optional<std::filesystem::path> messageFile =
+        message->empty() ? std::nullopt : std::optional<std::filesystem::path>(*message);
+    const Diagnostics diagnostics = PackageCard(*folder, *program, messageFile, *out);
+    if (!diagnostics.All().empty()) PrintDiagnostics(diagnostics, std::cerr);
+    if (diagnostics.HasErrors()) throw CommandFailed();
   });
 }
 

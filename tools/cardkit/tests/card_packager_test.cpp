@@ -1,75 +1,135 @@
-// Card packages: the program's bytes, a 490-byte message area holding the message, its end
-// marks and zeros, then the area's offset; messages past the card's limits are refused.
+// cardkit package: a checked card folder, its files (not msg.txt) and the card program become
+// one package with the folder's message or another, which the core's reader reads back; what
+// the check refuses, folders in the card, messages past the card's limits and programs that
+// are not plain card programs refuse the package, and nothing is written.
 #include "tools/cardkit/card_packager.h"
 
+#include "package/package_reader.h"
+#include "package/tests/test_program.h"
+#include "tools/cardkit/tests/card_fixture.h"
 #include "tools/cardkit/tests/fixtures.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
 
 namespace card::kit {
 namespace {
 
 namespace fs = std::filesystem;
+using Bytes = std::vector<std::uint8_t>;
 
-std::uint32_t LittleEndian32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
-         static_cast<std::uint32_t>(bytes[at + 3]) << 24;
+std::string Listing(const Diagnostics& diagnostics) {
+  std::string text;
+  for (const Diagnostic& d : diagnostics.All()) text += "  " + FormatDiagnostic(d) + "\n";
+  return text;
 }
 
-TEST(CardPackager, LaysOutProgramMessageAreaAndOffset) {
-  struct Case {
-    std::string msgTxt;
-    std::string area;  // the area's bytes up to its first zero padding
-  };
-  const Case cases[] = {
-      {"Dear Anna,\r\nhi", std::string("Dear Anna,\r\nhi\0", 15)},
-      {"Centred\xFF\xFF", std::string("Centred\xFF\xFF\0", 10)},
-      {"", std::string("\0", 1)},
-      {std::string(487, 'x') + "\xFF\xFF", std::string(487, 'x') + std::string("\xFF\xFF\0", 3)},
-  };
-  for (const Case& c : cases) {
-    test::TempDir dir;
-    const std::vector<std::uint8_t> program = {'M', 'Z', 1, 2, 3, 0, 0, 7, 9};
-    test::WriteFile(dir.Path() / "card.exe", program);
-    test::WriteFile(dir.Path() / "msg.txt", c.msgTxt);
-    const Status status =
-        PackageCard(dir.Path() / "card.exe", dir.Path() / "msg.txt", dir.Path() / "ANNA.EXE");
-    ASSERT_TRUE(status) << status.error();
-
-    const std::vector<std::uint8_t> package = test::ReadFile(dir.Path() / "ANNA.EXE");
-    ASSERT_EQ(package.size(), program.size() + 490 + 4);
-    EXPECT_TRUE(std::equal(program.begin(), program.end(), package.begin()));
-    const std::string area(package.begin() + program.size(),
-                           package.begin() + program.size() + 490);
-    EXPECT_EQ(area.substr(0, c.area.size()), c.area);
-    EXPECT_EQ(area.find_first_not_of('\0', c.area.size()), std::string::npos)
-        << "the rest of the area is zeros";
-    EXPECT_EQ(LittleEndian32(package, package.size() - 4), program.size());
+// A card folder and a card program beside it.
+struct Card {
+  test::TempDir dir;
+  fs::path folder = dir.Path() / "card";
+  fs::path program = dir.Path() / "card.exe";
+  fs::path out = dir.Path() / "Greeting.exe";
+  std::optional<fs::path> message;  // --message
+  Card() {
+    test::WriteCard(folder, {});
+    test::WriteFile(program, card::test::TestProgram());
   }
+};
+
+// What the package at `path` unpacks to, by name.
+std::map<std::string, Bytes> Unpacked(const Bytes& file) {
+  std::map<std::string, Bytes> files;
+  Result<CardPackage> package = ReadPackage(file);
+  EXPECT_TRUE(package) << package.error();
+  if (!package) return files;
+  for (const ZipEntry& entry : package->files) files[entry.name] = *UnpackZipEntry(file, entry);
+  return files;
 }
 
-TEST(CardPackager, RefusesWhatCannotMakeAPackage) {
+TEST(CardPackager, PacksTheFolderWithItsMessageOrAnother) {
+  Card card;
+  // The program and the package may lie in the card folder; neither goes into it.
+  const fs::path program = card.folder / "card.exe";
+  fs::copy_file(card.program, program);
+  const fs::path out = card.folder / "Greeting.exe";
+  Diagnostics diagnostics = PackageCard(card.folder, program, std::nullopt, out);
+  ASSERT_FALSE(diagnostics.HasErrors()) << Listing(diagnostics);
+
+  const Bytes file = test::ReadFile(out);
+  std::map<std::string, Bytes> expected;
+  for (const char* name : {"Card.FAS", "Card.WAS", "Layout.txt", "back.bmp", "hover.bmp",
+                           "info.htm", "logo.bmp"}) {
+    expected[name] = test::ReadFile(card.folder / name);
+  }
+  EXPECT_EQ(Unpacked(file), expected);
+  Result<CardPackage> package = ReadPackage(file);
+  const Bytes msgTxt = test::ReadFile(card.folder / "msg.txt");
+  EXPECT_EQ(Bytes(package->MessageFile().begin(), package->MessageFile().end()), msgTxt);
+  EXPECT_EQ(Bytes(file.begin(), file.begin() + package->programSize), test::ReadFile(program));
+
+  test::WriteFile(card.dir.Path() / "other.txt", std::string_view("Hi Tom\xFF\xFF"));
+  diagnostics = PackageCard(card.folder, card.program, card.dir.Path() / "other.txt", card.out);
+  ASSERT_FALSE(diagnostics.HasErrors()) << Listing(diagnostics);
+  const Bytes other = test::ReadFile(card.out);
+  package = ReadPackage(other);
+  ASSERT_TRUE(package) << package.error();
+  EXPECT_EQ(std::string(package->MessageFile().begin(), package->MessageFile().end()),
+            "Hi Tom\xFF\xFF");
+}
+
+TEST(CardPackager, RefusesWhatCannotMakeAGoodPackage) {
   struct Case {
     const char* what;
-    std::string msgTxt;  // empty name: no msg.txt
-    bool withProgram;
+    std::function<void(Card&)> spoil;
+    const char* file;  // the file the error names, relative to the card's folder
     const char* says;
   };
   const Case cases[] = {
-      {"a message of 488 characters", std::string(488, 'x'), true, "488 characters"},
-      {"a message of 8 lines", "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8", true, "8 lines"},
-      {"a file beyond 500 bytes", std::string(501, 'x'), true, "500 bytes"},
-      {"no program", "hi", false, "card.exe is missing"},
+      {"a card the check refuses", [](Card& c) { fs::remove(c.folder / "Layout.txt"); },
+       "Layout.txt", "there is no Layout.txt"},
+      {"a folder in the card", [](Card& c) { fs::create_directory(c.folder / "frames"); },
+       "frames", "holds no folders"},
+      {"a message of 8 lines",
+       [](Card& c) {
+         c.message = c.dir.Path() / "other.txt";
+         test::WriteFile(*c.message, "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8");
+       },
+       "other.txt", "8 lines"},
+      {"a message file beyond 500 bytes",
+       [](Card& c) {
+         c.message = c.dir.Path() / "other.txt";
+         test::WriteFile(*c.message, std::string(501, 'x'));
+       },
+       "other.txt", "500 bytes"},
+      {"a message file that is missing",
+       [](Card& c) { c.message = c.dir.Path() / "other.txt"; }, "other.txt", "missing"},
+      {"no program", [](Card& c) { fs::remove(c.program); }, "card.exe", "missing"},
+      {"a program that is not one",
+       [](Card& c) { test::WriteFile(c.program, std::string_view("MZ not really")); },
+       "Greeting.exe", "not a Windows program"},
+      {"a package as the program",
+       [](Card& c) {
+         ASSERT_FALSE(PackageCard(c.folder, c.program, std::nullopt, c.out).HasErrors());
+         fs::rename(c.out, c.program);
+       },
+       "Greeting.exe", "card package already"},
   };
   for (const Case& c : cases) {
-    test::TempDir dir;
-    if (c.withProgram) test::WriteFile(dir.Path() / "card.exe", std::string_view("MZ"));
-    test::WriteFile(dir.Path() / "msg.txt", c.msgTxt);
-    const Status status =
-        PackageCard(dir.Path() / "card.exe", dir.Path() / "msg.txt", dir.Path() / "OUT.EXE");
-    ASSERT_FALSE(status) << c.what;
-    EXPECT_NE(status.error().find(c.says), std::string::npos) << c.what << ": " << status.error();
-    EXPECT_FALSE(fs::exists(dir.Path() / "OUT.EXE")) << c.what;
+    Card card;
+    c.spoil(card);
+    const Diagnostics diagnostics = PackageCard(card.folder, card.program, card.message, card.out);
+    ASSERT_TRUE(diagnostics.HasErrors()) << c.what;
+    bool named = false;
+    for (const Diagnostic& d : diagnostics.All()) {
+      const bool sameFile = d.file == c.file || fs::path(d.file) == card.dir.Path() / c.file ||
+                            fs::path(d.file) == card.folder / c.file;
+      named = named || (sameFile && d.text.find(c.says) != std::string::npos);
+    }
+    EXPECT_TRUE(named) << c.what << ":\n" << Listing(diagnostics);
+    EXPECT_FALSE(fs::exists(card.out)) << c.what;
   }
 }
 

@@ -2,6 +2,8 @@
 // file and for a card folder, and its message and exit status for damaged and missing files.
 #include "animation/fas/tests/hand_built_fas.h"
 #include "animation/fas/tests/temp_folder.h"
+#include "package/package_writer.h"
+#include "package/tests/test_program.h"
 #include "sound/was_writer.h"
 
 #include <gtest/gtest.h>
@@ -107,12 +109,52 @@ TEST(CardkitInfo, DescribesAFolderWithItsLayout) {
   }
 }
 
+// A package of the test program, a layout and 300 bytes of noise, with a centred message.
+std::vector<std::uint8_t> Package() {
+  std::vector<std::uint8_t> noise(300);
+  std::uint32_t state = 1;
+  for (auto& byte : noise) {
+    state = state * 1103515245 + 12345;
+    byte = static_cast<std::uint8_t>(state >> 23);
+  }
+  const std::vector<std::uint8_t> layout(2000, 'L');
+  const std::vector<ZipSource> files = {{"Layout.txt", layout}, {"noise.bin", noise}};
+  auto package = BuildPackage(card::test::TestProgram(), files,
+                              CardMessage{"Dear Anna,\r\nGr\xFC\xDF" "e!", true});
+  EXPECT_TRUE(package.ok()) << package.error();
+  return package.ok() ? *package : std::vector<std::uint8_t>{};
+}
+
+TEST(CardkitInfo, DescribesACardPackage) {
+  TempFolder folder;
+  const auto package = Package();
+  const std::string path = folder.Write("Greeting.exe", package);
+  const InfoRun run = CardkitInfo(path);
+  EXPECT_EQ(run.status, 0) << run.output;
+  const std::string program = std::to_string(card::test::TestProgram().size());
+  const std::string m = std::to_string(package.size() - 4 - 490);
+  EXPECT_EQ(run.output.substr(0, run.output.find("  card program")),
+            path + ": card package, " + std::to_string(package.size()) + " bytes\n");
+  for (const std::string& line : {
+           "  card program: " + program + " bytes, CRC-32 ",
+           std::string("  files: 2, 2300 bytes, "),
+           std::string("    Layout.txt: 2000 bytes, deflated to "),
+           std::string("    noise.bin: 300 bytes, stored\n"),
+           std::string("  message: centred, 18 characters\n"
+                       "    | Dear Anna,\n    | Gr\xC3\xBC\xC3\x9F" "e!\n"),
+           "  message area: 490 bytes at M = " + m + "\n"}) {
+    EXPECT_NE(run.output.find(line), std::string::npos) << line << "\nin:\n" << run.output;
+  }
+}
+
 TEST(CardkitInfo, FailsWithTheReadersMessage) {
   TempFolder folder;
   auto cut = testing::HandBuiltFas();
   cut.resize(597);
   const std::string damaged = folder.Write("Card.FAS", cut);
   const std::string missing = folder.Path("Gone.WAS");
+  auto changedPackage = Package();
+  changedPackage[changedPackage.size() - 700] ^= 1;  // in noise.bin, which is stored last
   struct Case {
     std::string path;
     std::string message;
@@ -124,6 +166,8 @@ TEST(CardkitInfo, FailsWithTheReadersMessage) {
       // The folder holds the damaged Card.FAS and lacks Layout.txt: both are reported.
       {folder.Path(), "Layout.txt is missing.\n"},
       {folder.Write("notes.doc", Text("x")), " is not a card content file"},
+      {folder.Write("card.exe", card::test::TestProgram()), "holds a card program but no card"},
+      {folder.Write("ANNA.EXE", changedPackage), "\"noise.bin\" fails its integrity check"},
   };
   for (const Case& c : cases) {
     const InfoRun run = CardkitInfo(c.path);
