@@ -22,8 +22,4 @@ Result<std::vector<std::uint8_t>> WriteNameDirectory(std::uint32_t firstWord,
                                                      std::vector<NamedValue> entries,
                                                      std::string_view kind);
 
-// Little-endian appends shared by the content-file writers.
-void AppendU16(std::vector<std::uint8_t>& out, std::uint16_t value);
-void AppendU32(std::vector<std::uint8_t>& out, std::uint32_t value);
-
 }  // namespace card

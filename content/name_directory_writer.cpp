@@ -1,22 +1,13 @@
 // Laying out a NameDirectory for the content-file writers.
-#include "animation/fas/name_directory_writer.h"
+#include "content/name_directory_writer.h"
 
-#include "animation/fas/content_damage.h"
-#include "animation/fas/name_directory.h"
+#include "common/byte_writer.h"
+#include "content/content_damage.h"
+#include "content/name_directory.h"
 
 #include <algorithm>
 
 namespace card {
-
-void AppendU16(std::vector<std::uint8_t>& out, std::uint16_t value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void AppendU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8)
-    out.push_back(static_cast<std::uint8_t>(value >> shift));
-}
 
 Result<std::vector<std::uint8_t>> WriteNameDirectory(std::uint32_t firstWord,
                                                      std::vector<NamedValue> entries,

@@ -1,8 +1,8 @@
 // NameDirectory: checking the table at open, and the binary search both content files use.
-#include "animation/fas/name_directory.h"
+#include "content/name_directory.h"
 
-#include "animation/fas/content_damage.h"
-#include "animation/fas/nul_bound.h"
+#include "content/content_damage.h"
+#include "content/nul_bound.h"
 
 #include <string>
 

@@ -1,53 +1,21 @@
 // MappedFile on Windows: while the card holds a content file, no other program can open it to
 // read or to write; a missing or held file is refused with a sentence; the view is the file.
-#include "animation/fas/mapped_file.h"
+#include "content/mapped_file.h"
 
-#include "animation/fas/fas_file.h"
-#include "animation/fas/tests/hand_built_fas.h"
+#include "content/tests/held_file_win.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
 namespace card {
 namespace {
 
-// A file in the temporary folder, removed at the end of the test.
-class TempFile {
- public:
-  explicit TempFile(const std::vector<std::uint8_t>& bytes) {
-    char folder[MAX_PATH] = {};
-    char name[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, folder);
-    GetTempFileNameA(folder, "crd", 0, name);
-    path_ = name;
-    std::ofstream(path_, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-  }
-  TempFile(const TempFile&) = delete;
-  TempFile& operator=(const TempFile&) = delete;
-  ~TempFile() { DeleteFileA(path_.c_str()); }
-  const std::string& Path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
-// Whether another opener, sharing everything it can, gets the file with `access`; the error
-// it met otherwise.
-DWORD OpenAsAnotherProgram(const std::string& path, DWORD access) {
-  HANDLE file =
-      CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return GetLastError();
-  CloseHandle(file);
-  return ERROR_SUCCESS;
-}
+using testing::OpenAsAnotherProgram;
+using testing::TempFile;
 
 TEST(MappedFileWin, LocksTheFileAgainstOtherOpenersWhileMapped) {
   const std::vector<std::uint8_t> content = {'c', 'a', 'r', 'd', 0, 0xFF};
@@ -85,15 +53,6 @@ TEST(MappedFileWin, SaysWhenTheFileIsMissingOrHeld) {
   const std::string start = file.Path() + " cannot be opened: ";
   EXPECT_EQ(error.substr(0, start.size()), start);
   EXPECT_GT(error.size(), start.size() + 1) << "the system's reason follows: " << error;
-}
-
-TEST(MappedFileWin, FasFileReadsThroughTheMapping) {
-  TempFile file(testing::HandBuiltFas());
-  auto fas = FasFile::Open(file.Path());
-  ASSERT_TRUE(fas.ok()) << fas.error();
-  EXPECT_STREQ(fas.value()->FindScript("do"), "1 912");
-  EXPECT_EQ(fas.value()->FrameBits(912)[0], testing::HandPixel(2, 0));
-  EXPECT_EQ(OpenAsAnotherProgram(file.Path(), GENERIC_READ), DWORD{ERROR_SHARING_VIOLATION});
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // CompareNames and the directory's binary search: signed byte order (0x80 and up before the
 // NUL), exact case, empty directories, and the search's own path through an unsorted table.
-#include "animation/fas/name_directory.h"
+#include "content/name_directory.h"
 
-#include "animation/fas/tests/byte_builder.h"
+#include "common/tests/byte_builder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // MappedFile for the tools and the native tests: a private read-only mmap of the whole file.
 // Unlike the card on Windows, it does not lock the file against other openers.
-#include "animation/fas/mapped_file.h"
+#include "content/mapped_file.h"
 
 #include <fcntl.h>
 #include <sys/mman.h>

@@ -1,6 +1,6 @@
 // MappedFile for the card: the file is opened with share mode 0, so while the card runs no
 // other program can open it to read or change it, and the view is never copied.
-#include "animation/fas/mapped_file.h"
+#include "content/mapped_file.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // Wording of the damaged-file messages.
-#include "animation/fas/content_damage.h"
+#include "content/content_damage.h"
 
 namespace card {
 
