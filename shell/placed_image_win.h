@@ -3,7 +3,7 @@
 #pragma once
 
 #include "animation/image/dib_image_win.h"
-#include "animation/image/hot_spot.h"
+#include "shell/hot_spot.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // Which parts of a card picture hovered hot spots recolour.
-#include "animation/image/hover_recolour.h"
+#include "shell/hover_recolour.h"
 
 #include <gtest/gtest.h>
 

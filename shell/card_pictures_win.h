@@ -2,8 +2,8 @@
 // null when the layout has none), its hot spots, and the program-wide colours, palette and logo.
 #pragma once
 
-#include "animation/image/hot_spot.h"
-#include "animation/image/placed_image_win.h"
+#include "shell/hot_spot.h"
+#include "shell/placed_image_win.h"
 #include "layout/layout_file.h"
 
 #include <memory>

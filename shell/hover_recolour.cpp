@@ -1,5 +1,5 @@
 // Plans the hot-spot colour swaps over a card picture.
-#include "animation/image/hover_recolour.h"
+#include "shell/hover_recolour.h"
 
 namespace card {
 

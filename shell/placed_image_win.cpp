@@ -1,7 +1,7 @@
 // Drawing a placed card picture with its hot-spot colour swaps.
-#include "animation/image/placed_image_win.h"
+#include "shell/placed_image_win.h"
 
-#include "animation/image/hover_recolour.h"
+#include "shell/hover_recolour.h"
 
 namespace card {
 

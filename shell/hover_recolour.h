@@ -2,7 +2,7 @@
 // colour swap (and no hover image of its own) redraws its overlap with the picture.
 #pragma once
 
-#include "animation/image/hot_spot.h"
+#include "shell/hot_spot.h"
 #include "common/geometry.h"
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // From layout values to the card window's pictures and look (see card_pictures_win.h).
-#include "layout/card_pictures_win.h"
+#include "shell/card_pictures_win.h"
 
 #include "shell/card_look_win.h"
 
