@@ -2,10 +2,14 @@
 // and shows the result, and then the card showing the new message. Cancel changes nothing.
 #pragma once
 
+#include <string>
+
 namespace card {
 
 class CardDialog;
 
-void OnMakeNewCard(CardDialog& card);
+// `packagePath` is the program's first argument, the card package the new card is copied
+// from; empty when there is none, and then no file is written.
+void OnMakeNewCard(CardDialog& card, const std::string& packagePath);
 
 }  // namespace card
