@@ -70,6 +70,7 @@ void CardDialog::DoDataExchange(DataExchange& dx) {
 
 bool CardDialog::OnInitDialog() {
   Dialog::OnInitDialog();
+  GiveMessageTheCardsColours();
   centred_ = false;
   LoadMessage();
   SetWindowTextA(Handle(), title_.c_str());
@@ -79,6 +80,16 @@ bool CardDialog::OnInitDialog() {
   Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   OnOK();
   return true;
+}
+
+void CardDialog::GiveMessageTheCardsColours() {
+  CardLook& look = TheCardLook();
+  // The shadow pass paints on the background brush, so it must exist before the first paint.
+  look.MakeBrushes();
+  const MessageColours colours{look.colours.messageText, look.colours.messageShadow,
+                               look.colours.background, look.backgroundBrush.Get()};
+  leftEdit_.SetColours(colours);
+  centredEdit_.SetColours(colours);
 }
 
 void CardDialog::LayOut() {

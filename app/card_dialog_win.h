@@ -63,6 +63,7 @@ class CardDialog : public Dialog {
 
  private:
   LRESULT OnCardFinished();
+  void GiveMessageTheCardsColours();
   void LoadMessage();
   void LayOut();
 
