@@ -4,11 +4,7 @@ shows the hand), a left-aligned message, and a figure that takes three short ste
 Every colour is distinct, so a test can tell each part of the card by its pixels.
 """
 
-import os
-import sys
-
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-import card_run  # noqa: E402
+import card_run
 
 TITLE = "E2E picture card"
 BACKGROUND, TEXT, SHADOW = (30, 60, 110), (250, 230, 80), (10, 10, 10)

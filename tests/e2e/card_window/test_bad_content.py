@@ -9,12 +9,10 @@ one file of the picture card in its own folder.
 """
 
 import os
-import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-import card_run  # noqa: E402
-import picture_card as card  # noqa: E402
-from card_e2e import wait_for  # noqa: E402
+import card_run
+import picture_card as card
+from card_e2e import wait_for
 
 OPTIONS = ARGV = None
 BOX_TITLE = "Zelk Greeting Card"

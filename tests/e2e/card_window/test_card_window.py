@@ -13,14 +13,12 @@ moves the card window.
 """
 
 import os
-import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-import card_run  # noqa: E402
-import picture_card as card  # noqa: E402
-import screen  # noqa: E402
-from card_e2e import wait_for  # noqa: E402
-from card_run import BUTTONS, IDCANCEL, IDOK, MAKE_NEW_CARD, VISIT_US  # noqa: E402
+import card_run
+import picture_card as card
+import screen
+from card_e2e import wait_for
+from card_run import BUTTONS, IDCANCEL, IDOK, MAKE_NEW_CARD, VISIT_US
 
 OPTIONS = ARGV = None
 PARKED = (1000, 740)  # a place for the pointer away from the card and the figure

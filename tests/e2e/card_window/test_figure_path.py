@@ -13,12 +13,10 @@ wrong place, no figure pixels saved as background).
 """
 
 import os
-import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-import card_run  # noqa: E402
-import screen  # noqa: E402
+import card_run
+import screen
 
 OPTIONS = ARGV = None
 

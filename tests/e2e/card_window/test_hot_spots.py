@@ -15,14 +15,12 @@ inside a spot never drags the card.
 
 import os
 import shutil
-import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-import card_run  # noqa: E402
-import picture_card as card  # noqa: E402
-import screen  # noqa: E402
-from card_e2e import wait_for  # noqa: E402
+import card_run
+import picture_card as card
+import screen
+from card_e2e import wait_for
 
 OPTIONS = ARGV = None
 PARKED = (1000, 740)         # on the desktop, away from the card and the figure

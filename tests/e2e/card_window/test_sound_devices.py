@@ -16,10 +16,8 @@ how long a sound group lasts is only bounded, not matched.
 
 import os
 import shutil
-import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-import card_run  # noqa: E402
+import card_run
 
 OPTIONS = ARGV = None
 HOLD_TICKS = 10

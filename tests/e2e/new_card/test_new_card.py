@@ -17,8 +17,7 @@ import stat
 import sys
 import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from card_e2e import Session, TinyCard, wait_for, windows_path  # noqa: E402
+from card_e2e import Session, TinyCard, wait_for, windows_path
 
 OPTIONS = None
 
