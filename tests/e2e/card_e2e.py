@@ -11,6 +11,7 @@ FIXTURES_REQUIRED wine and RESOURCE_LOCK wine like every other Windows test.
     program = session.start(exe, [args], cwd=folder, dll_overrides="mapi32=n", env={...})
     shown = wait_for("the card window", lambda: session.window("E2E card", program=program))
     session.click(*shown.centre_of(1002))           # screen pixels, as the probe reports them
+    session.drag((x, y), [(x + 30, y + 20)])        # also move_to, mouse_down and mouse_up
     session.type("Dear Anna"); session.key("Return")
     image = session.grab(x, y, width, height)       # pixels of the screen
     program.wait_exit()
@@ -170,6 +171,23 @@ class Program:
             self.process.wait()
 
 
+def _move(x, y):
+    return ["mousemove", "--sync", x, y]
+
+
+def _press_at(x, y):
+    # Held for a moment, as a hand does: Wine may miss a press that arrives together with the
+    # move to the place.
+    return _move(x, y) + ["sleep", "0.2", "mousedown", "1"]
+
+
+def _path(points, pause):
+    steps = []
+    for x, y in points:
+        steps += _move(x, y) + ["sleep", pause]
+    return steps
+
+
 class Session:
     """The build's Wine session (see tests/wine/wine-session), which must be running."""
 
@@ -243,21 +261,40 @@ class Session:
                 return window
         return None
 
-    def _xdotool(self, *args):
-        subprocess.run(["xdotool"] + [str(a) for a in args], check=True,
-                       env=self.environment(), timeout=120)
+    # --- the pointer and the keyboard, in screen pixels ------------------------------------
+
+    def move_to(self, x, y):
+        self._xdotool(*_move(x, y))
+
+    def move_along(self, points, pause=0.1):
+        """Moves the pointer through `points` in turn, resting `pause` seconds at each."""
+        self._xdotool(*_path(points, pause))
+
+    def mouse_down(self, x, y):
+        """Moves to (x, y) and presses the left button there, until mouse_up()."""
+        self._xdotool(*_press_at(x, y))
+
+    def mouse_up(self):
+        self._xdotool("mouseup", "1")
 
     def click(self, x, y):
-        # Held for a moment, as a hand does: Wine may miss a press and release that arrive
-        # together with the move to the place.
-        self._xdotool("mousemove", "--sync", x, y, "sleep", "0.2", "mousedown", "1",
-                      "sleep", "0.1", "mouseup", "1")
+        self._xdotool(*_press_at(x, y), "sleep", "0.1", "mouseup", "1")
+
+    def drag(self, start, points, pause=0.1):
+        """Presses at `start`, moves through `points` resting `pause` seconds at each, and lets
+        go at the last one."""
+        self._xdotool(*_press_at(*start), "sleep", "0.1", *_path(points, pause), "mouseup", "1")
 
     def type(self, text, delay_ms=15):
         self._xdotool("type", "--delay", delay_ms, text)
 
     def key(self, *names):
+        """Presses and releases each key (xdotool names, e.g. "Return", "ctrl+Home") in turn."""
         self._xdotool("key", *names)
+
+    def _xdotool(self, *args):
+        subprocess.run(["xdotool"] + [str(a) for a in args], check=True,
+                       env=self.environment(), timeout=120)
 
     def grab(self, x, y, width, height):
         result = subprocess.run(

@@ -89,7 +89,7 @@ class CardWindowTest(card_run.CardRunTestCase):
         self.park_pointer()
 
     def park_pointer(self):
-        self.session._xdotool("mousemove", "--sync", *PARKED)
+        self.session.move_to(*PARKED)
 
     def client(self):
         """The card window's client area (x, y, width, height) on the screen."""
@@ -215,8 +215,7 @@ class CardWindowTest(card_run.CardRunTestCase):
         left, top, right, bottom = BUTTONS[IDCANCEL]
         raised_client = self.client_shot("raised")
         raised = self.caption_box(raised_client, IDCANCEL)
-        self.session._xdotool("mousemove", "--sync", cx + (left + right) // 2,
-                              cy + (top + bottom) // 2, "sleep", "0.2", "mousedown", "1")
+        self.session.mouse_down(cx + (left + right) // 2, cy + (top + bottom) // 2)
         try:
             pressed_client = self.wait_button(IDCANCEL, "pressed")
             pressed = self.caption_box(pressed_client, IDCANCEL)
@@ -228,7 +227,7 @@ class CardWindowTest(card_run.CardRunTestCase):
             # Let go away from the button: it comes up again and nothing is closed.
             self.park_pointer()
         finally:
-            self.session._xdotool("mouseup", "1")
+            self.session.mouse_up()
         self.wait_button(IDCANCEL, "released")
         self.assertTrue(self.run_.program.running())
         self.assertTrue(self.run_.log().card_shown())
@@ -273,11 +272,7 @@ class CardWindowTest(card_run.CardRunTestCase):
         cx, cy = self.client()[:2]
         start = (cx + 560, cy + 110)  # card background, no hot spot
         steps = [(start[0] + 15 * i, start[1] + 10 * i) for i in range(1, 5)]
-        moves = []
-        for px, py in steps:
-            moves += ["mousemove", "--sync", px, py, "sleep", "0.1"]
-        self.session._xdotool("mousemove", "--sync", *start, "sleep", "0.2", "mousedown", "1",
-                              "sleep", "0.1", *moves, "mouseup", "1")
+        self.session.drag(start, steps, pause=0.1)
         moved = (x + 60, y + 40, w, h, 1)
         wait_for("the card window at %s" % (moved[:2],), lambda: self.run_.log().card() == moved)
         self.park_pointer()
