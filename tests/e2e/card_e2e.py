@@ -10,7 +10,7 @@ FIXTURES_REQUIRED wine and RESOURCE_LOCK wine like every other Windows test.
     card = TinyCard.build(cardkit, folder)          # a small card: one frame, no sound
     program = session.start(exe, [args], cwd=folder, dll_overrides="mapi32=n", env={...})
     shown = wait_for("the card window", lambda: session.window("E2E card", program=program))
-    session.click(*shown.centre_of(1002))           # screen pixels, as the probe reports them
+    session.click(*shown.centre_of(IDC_MAKE_NEW_CARD))  # screen pixels, as the probe says
     session.drag((x, y), [(x + 30, y + 20)])        # also move_to, mouse_down and mouse_up
     session.type("Dear Anna"); session.key("Return")
     image = session.grab(x, y, width, height)       # pixels of the screen
@@ -331,7 +331,6 @@ class TinyCard:
 
     TITLE = "E2E card"
     BACKGROUND = (128, 128, 128)
-    MAKE_NEW_CARD, CLOSE, LEFT_MESSAGE, CENTRED_MESSAGE = 1002, 2, 1005, 1006
 
     LAYOUT = ("E2E card\nv1\n"
               "8421504|0|16777215\n"

@@ -28,13 +28,13 @@ import wave
 
 from card_e2e import E2EError, Session, wait_for, windows_path, write_png
 import screen
+from resource_ids import IDC_MAKE_NEW_CARD, IDC_VISIT_US, IDCANCEL, IDOK
 
 CARD_EXE = "card.exe"
-IDOK, IDCANCEL, MAKE_NEW_CARD, VISIT_US = 1, 2, 1002, 1001
 CARD_SIZE = (630, 430)
 # Client rectangles (left, top, right, bottom) of the card window's buttons.
-BUTTONS = {IDOK: (15, 359, 105, 419), MAKE_NEW_CARD: (107, 359, 313, 419),
-           VISIT_US: (315, 359, 521, 419), IDCANCEL: (523, 359, 613, 419)}
+BUTTONS = {IDOK: (15, 359, 105, 419), IDC_MAKE_NEW_CARD: (107, 359, 313, 419),
+           IDC_VISIT_US: (315, 359, 521, 419), IDCANCEL: (523, 359, 613, 419)}
 MESSAGE_AREA = (37, 127, 589, 345)
 
 

@@ -18,12 +18,13 @@ import card_run
 import picture_card as card
 import screen
 from card_e2e import wait_for
-from card_run import BUTTONS, IDCANCEL, IDOK, MAKE_NEW_CARD, VISIT_US
+from card_run import BUTTONS
+from resource_ids import IDC_MAKE_NEW_CARD, IDC_VISIT_US, IDCANCEL, IDOK
 
 OPTIONS = ARGV = None
 PARKED = (1000, 740)  # a place for the pointer away from the card and the figure
 LOGO_STRIP = 48
-CAPTIONS = {IDOK: "Repeat", MAKE_NEW_CARD: "Make a New Card", VISIT_US: "Visit Us",
+CAPTIONS = {IDOK: "Repeat", IDC_MAKE_NEW_CARD: "Make a New Card", IDC_VISIT_US: "Visit Us",
             IDCANCEL: "Close"}
 
 
@@ -192,14 +193,14 @@ class CardWindowTest(card_run.CardRunTestCase):
         with self.subTest("captions centred, Visit Us right of the logo strip"):
             for ident, (left, top, right, bottom) in BUTTONS.items():
                 box = self.caption_box(client, ident)
-                strip = LOGO_STRIP if ident == VISIT_US else 0
+                strip = LOGO_STRIP if ident == IDC_VISIT_US else 0
                 gap_left, gap_right = box[0] - strip, (right - left) - 1 - box[2]
                 gap_top, gap_bottom = box[1], (bottom - top) - 1 - box[3]
                 self.assertLessEqual(abs(gap_left - gap_right), 4, CAPTIONS[ident])
                 self.assertLessEqual(abs(gap_top - gap_bottom), 6, CAPTIONS[ident])
 
         with self.subTest("logo on Visit Us with transparent corners"):
-            left, top = BUTTONS[VISIT_US][:2]
+            left, top = BUTTONS[IDC_VISIT_US][:2]
             lx, ly = card.LOGO_AT
             wrong = []
             for y_ in range(card.LOGO_SIZE[1]):

@@ -18,14 +18,14 @@ import sys
 import unittest
 
 from card_e2e import Session, TinyCard, wait_for, windows_path
+from resource_ids import (IDC_FILE_CREATED_OK, IDC_FILE_CREATED_TEXT, IDC_MAKE_NEW_CARD,
+                          IDC_MESSAGE_CENTRED, IDC_MESSAGE_LEFT, IDC_NEW_MESSAGE_CENTRED,
+                          IDC_NEW_MESSAGE_CENTRED_CHECK, IDC_NEW_MESSAGE_LEFT, IDC_START_EMAIL,
+                          IDCANCEL, IDOK, MESSAGE_BOX_TEXT)
 
 OPTIONS = None
 
 DIALOG_TITLE = "Zelk Greeting Card"
-NEW_MESSAGE_LEFT, NEW_MESSAGE_CENTRED, CENTERED_BOX = 1000, 1004, 1005
-RESULT_TEXT, START_EMAIL, RESULT_OK = 1005, 1000, 1001
-IDOK, IDCANCEL = 1, 2
-MESSAGE_BOX_TEXT = 65535  # the static 0xFFFF of a message box
 
 ANNA = "Dear Anna,\r\nHappy birthday!"
 CREATED = ('The file "%s"\r\nhas been created for you.\r\n\r\n'
@@ -75,20 +75,21 @@ class NewCardTest(unittest.TestCase):
 
     def card_window(self):
         return wait_for("the card window", lambda: self.session.window(
-            TinyCard.TITLE, having=TinyCard.MAKE_NEW_CARD, program=self.program))
+            TinyCard.TITLE, having=IDC_MAKE_NEW_CARD, program=self.program))
 
     def close_card(self):
-        self.session.click(*self.card_window().centre_of(TinyCard.CLOSE))
+        self.session.click(*self.card_window().centre_of(IDCANCEL))
         self.assertEqual(self.program.wait_exit(), 0)
 
     def open_new_message(self):
-        self.session.click(*self.card_window().centre_of(TinyCard.MAKE_NEW_CARD))
+        self.session.click(*self.card_window().centre_of(IDC_MAKE_NEW_CARD))
         return wait_for("the new-message dialog", self.new_message_dialog)
 
     def replace_message(self, dialog, keys):
         """Clicks into the visible edit, selects its whole text and types over it; `keys` is a
         list of texts to type and key names (in angle brackets, e.g. "<Return>") to press."""
-        edit = NEW_MESSAGE_CENTRED if dialog.shown(NEW_MESSAGE_CENTRED) else NEW_MESSAGE_LEFT
+        edit = (IDC_NEW_MESSAGE_CENTRED if dialog.shown(IDC_NEW_MESSAGE_CENTRED)
+                else IDC_NEW_MESSAGE_LEFT)
         self.session.click(*dialog.centre_of(edit))
         self.session.key("ctrl+Home", "ctrl+shift+End", "Delete")
         for item in keys:
@@ -98,26 +99,27 @@ class NewCardTest(unittest.TestCase):
                 self.session.type(item)
 
     def new_message_dialog(self):
-        return self.session.window(DIALOG_TITLE, having=NEW_MESSAGE_CENTRED, program=self.program)
+        return self.session.window(DIALOG_TITLE, having=IDC_NEW_MESSAGE_CENTRED,
+                                   program=self.program)
 
     def result_dialog(self):
         return wait_for("the result dialog", lambda: self.session.window(
-            DIALOG_TITLE, having=RESULT_OK, program=self.program))
+            DIALOG_TITLE, having=IDC_FILE_CREATED_OK, program=self.program))
 
     def make_card(self, keys, centred):
         """Types a message, sets "Centered" as asked (it opens as the card shows its message),
         presses OK; returns the result dialog."""
         dialog = self.open_new_message()
         self.replace_message(dialog, keys)
-        if dialog.shown(NEW_MESSAGE_CENTRED) != centred:
-            self.session.click(*dialog.centre_of(CENTERED_BOX))
+        if dialog.shown(IDC_NEW_MESSAGE_CENTRED) != centred:
+            self.session.click(*dialog.centre_of(IDC_NEW_MESSAGE_CENTRED_CHECK))
             wait_for("the other edit",
-                     lambda: self.new_message_dialog().shown(NEW_MESSAGE_CENTRED) == centred)
+                     lambda: self.new_message_dialog().shown(IDC_NEW_MESSAGE_CENTRED) == centred)
         self.session.click(*dialog.centre_of(IDOK))
         return self.result_dialog()
 
     def close_result(self, result):
-        ok = RESULT_OK if result.shown(RESULT_OK) else IDOK
+        ok = IDC_FILE_CREATED_OK if result.shown(IDC_FILE_CREATED_OK) else IDOK
         self.session.click(*result.centre_of(ok))
         self.wait_dialogs_closed()
 
@@ -141,8 +143,8 @@ class NewCardTest(unittest.TestCase):
 
     def assert_card_shows(self, message, centred):
         card = self.card_window()
-        shown, hidden = ((TinyCard.CENTRED_MESSAGE, TinyCard.LEFT_MESSAGE) if centred
-                         else (TinyCard.LEFT_MESSAGE, TinyCard.CENTRED_MESSAGE))
+        shown, hidden = ((IDC_MESSAGE_CENTRED, IDC_MESSAGE_LEFT) if centred
+                         else (IDC_MESSAGE_LEFT, IDC_MESSAGE_CENTRED))
         self.assertTrue(card.shown(shown))
         self.assertFalse(card.shown(hidden))
         self.assertEqual(card.text_of(shown), message)
@@ -171,13 +173,14 @@ class NewCardTest(unittest.TestCase):
         for name in ("ANNA.EXE", "ANNA(2).EXE"):
             result = self.make_card(["Dear Anna,", "<Return>", "Happy birthday!"], centred=True)
             path = windows_path(os.path.join(self.folder, name))
-            self.assertEqual(result.text_of(RESULT_TEXT), CREATED % path)
-            self.assertEqual([result.shown(i) for i in (IDOK, START_EMAIL, RESULT_OK)],
+            self.assertEqual(result.text_of(IDC_FILE_CREATED_TEXT), CREATED % path)
+            self.assertEqual([result.shown(i)
+                              for i in (IDOK, IDC_START_EMAIL, IDC_FILE_CREATED_OK)],
                              [True, False, False], "no mail library: the single OK")
             self.close_result(result)
             self.assert_card_file(os.path.join(self.folder, name), ANNA, centred=True)
             card = self.assert_card_shows(ANNA, centred=True)
-        self.assert_text_centred(card, TinyCard.CENTRED_MESSAGE)
+        self.assert_text_centred(card, IDC_MESSAGE_CENTRED)
         self.assertEqual(self.new_files(), ["ANNA(2).EXE", "ANNA.EXE"])
         self.close_card()
 
@@ -186,7 +189,7 @@ class NewCardTest(unittest.TestCase):
         dialog = self.open_new_message()
         typed = "".join(" " if i % 8 == 7 else "i" for i in range(492))
         self.replace_message(dialog, [typed])
-        edit_text = self.new_message_dialog().text_of(NEW_MESSAGE_LEFT)
+        edit_text = self.new_message_dialog().text_of(IDC_NEW_MESSAGE_LEFT)
         self.assertEqual(edit_text, typed[:487])
         self.session.click(*dialog.centre_of(IDCANCEL))
         self.wait_dialogs_closed()
@@ -198,7 +201,7 @@ class NewCardTest(unittest.TestCase):
         os.chmod(self.package, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
         self.start_card()
         result = self.make_card(["Dear Anna,", "<Return>", "Happy birthday!"], centred=False)
-        self.assertEqual(result.text_of(RESULT_TEXT),
+        self.assertEqual(result.text_of(IDC_FILE_CREATED_TEXT),
                          CREATED % windows_path(os.path.join(self.folder, "ANNA.EXE")))
         self.close_result(result)
         self.assert_card_file(os.path.join(self.folder, "ANNA.EXE"), ANNA, centred=False)
@@ -218,9 +221,9 @@ class NewCardTest(unittest.TestCase):
                         env={"CARD_FAKE_MAIL_LOG": windows_path(log),
                              "CARD_FAKE_MAIL_LOGON": logon_results})
         result = self.make_card(["Dear Anna,", "<Return>", "Happy birthday!"], centred=False)
-        self.assertEqual([result.shown(i) for i in (IDOK, START_EMAIL, RESULT_OK)],
+        self.assertEqual([result.shown(i) for i in (IDOK, IDC_START_EMAIL, IDC_FILE_CREATED_OK)],
                          [False, True, True], "the mail library offers Start E-Mail")
-        self.session.click(*result.centre_of(START_EMAIL))
+        self.session.click(*result.centre_of(IDC_START_EMAIL))
         box_text = None
         if logon_results.split(",")[-1] != "0":
             box = wait_for("the message box", lambda: self.session.window(
