@@ -25,6 +25,8 @@ import subprocess
 import time
 import zlib
 
+from card_layout import Layout
+
 DEFAULT_TIMEOUT = 60.0  # seconds; Wine on a loaded two-core machine can be slow to start
 
 
@@ -332,11 +334,8 @@ class TinyCard:
     TITLE = "E2E card"
     BACKGROUND = (128, 128, 128)
 
-    LAYOUT = ("E2E card\nv1\n"
-              "8421504|0|16777215\n"
-              "12632256|255|16711680\n"
-              "-\n-\n0\n"
-              "3\n8421504\n0\n16777215\n")
+    LAYOUT = Layout(TITLE, message=(BACKGROUND, (0, 0, 0), (255, 255, 255))).palette(
+        BACKGROUND, (0, 0, 0), (255, 255, 255))
     SCRIPTS = "do = 1\n"
 
     @staticmethod
@@ -346,7 +345,7 @@ class TinyCard:
         out = os.path.join(folder, "card")
         os.makedirs(os.path.join(source, "frames", "stand"), exist_ok=True)
         with open(os.path.join(source, "layout.txt"), "w") as f:
-            f.write(TinyCard.LAYOUT)
+            f.write(TinyCard.LAYOUT.text())
         with open(os.path.join(source, "scripts.txt"), "w") as f:
             f.write(TinyCard.SCRIPTS)
         with open(os.path.join(source, "message.txt"), "w") as f:

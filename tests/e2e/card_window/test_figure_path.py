@@ -17,11 +17,13 @@ import time
 
 import card_run
 import screen
+from card_layout import Layout
 
 OPTIONS = ARGV = None
 
 WIDTH, HEIGHT = 40, 30
 MAGENTA, BLACK, YELLOW, RED = (255, 0, 255), (0, 0, 0), (255, 255, 0), (255, 0, 0)
+GREY, WHITE, SILVER = (128, 128, 128), (255, 255, 255), (192, 192, 192)
 
 
 def ring(x, y):
@@ -58,8 +60,8 @@ stage = \u00a9[-15,0]0l0t,0r0b\u00a9
 desk = \u00a90l0t,0r0b\u00a9
 """
 PATH_TITLE = "E2E path card"
-PATH_LAYOUT = PATH_TITLE + "\nv1\n8421504|0|16777215\n12632256|255|16711680\n-\n-\n0\n" \
-    "6\n8421504\n0\n16777215\n12632256\n16711935\n65535\n"
+PATH_LAYOUT = Layout(PATH_TITLE, message=(GREY, BLACK, WHITE)).palette(
+    GREY, BLACK, WHITE, SILVER, MAGENTA, YELLOW)
 HOLD_TICKS = 10   # a place held this many steps is one no sampling misses
 STILL = 0.5       # seconds a place must be held before the screen is checked
 
@@ -78,7 +80,7 @@ class FigurePathTest(card_run.CardRunTestCase):
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        source = card_run.CardSource(PATH_LAYOUT, PATH_SCRIPTS, "Path card\n")
+        source = card_run.CardSource(PATH_LAYOUT.text(), PATH_SCRIPTS, "Path card\n")
         for key, paint in FRAMES.items():
             source.frame("shapes", key, WIDTH, HEIGHT, card_run.picture(WIDTH, HEIGHT, paint))
         cls.path_card = source.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "path-card"))

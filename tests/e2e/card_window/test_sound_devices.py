@@ -18,6 +18,7 @@ import os
 import shutil
 
 import card_run
+from card_layout import Layout
 
 OPTIONS = ARGV = None
 HOLD_TICKS = 10
@@ -27,8 +28,9 @@ CLIP_SECONDS = 4
 STEP = 4
 # The figure walks STEP pixels a tenth for as long as BEEP plays, then steps up and stays.
 WALK_SCRIPTS = "do = [100,-300]1*3 (!BEEP ([%d,0]1)*100) [0,100]1*12\n" % STEP
-WALK_LAYOUT = WALK_TITLE + "\nv2\n1,0,0\n8421504|0|16777215\n12632256|255|16711680\n-\n-\n0\n" \
-    "2\n8421504\n16711935\n"
+GREY, BLACK, WHITE, MAGENTA = (128, 128, 128), (0, 0, 0), (255, 255, 255), (255, 0, 255)
+WALK_LAYOUT = Layout(WALK_TITLE, message=(GREY, BLACK, WHITE), settings=(1, 0, 0)).palette(
+    GREY, MAGENTA)
 
 
 def no_sounds_copy(card, folder):
@@ -48,8 +50,8 @@ class SoundDevicesTest(card_run.CardRunTestCase):
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        source = card_run.CardSource(WALK_LAYOUT, WALK_SCRIPTS, "Sound card\n")
-        source.frame("dot", 1, 8, 8, card_run.picture(8, 8, lambda x, y: (255, 0, 255)))
+        source = card_run.CardSource(WALK_LAYOUT.text(), WALK_SCRIPTS, "Sound card\n")
+        source.frame("dot", 1, 8, 8, card_run.picture(8, 8, lambda x, y: MAGENTA))
         source.sound("BEEP", CLIP_SECONDS)
         cls.walk_card = source.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "sound-card"))
         cls.audio = {
