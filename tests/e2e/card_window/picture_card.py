@@ -4,8 +4,8 @@ shows the hand), a left-aligned message, and a figure that takes three short ste
 Every colour is distinct, so a test can tell each part of the card by its pixels.
 """
 
-import card_run
 from card_layout import Layout
+from card_source import CardSource, picture
 
 TITLE = "E2E picture card"
 BACKGROUND, TEXT, SHADOW = (30, 60, 110), (250, 230, 80), (10, 10, 10)
@@ -50,11 +50,11 @@ def layout(target):
 
 def build(cardkit, folder, target=".\\hot_spot_target.exe"):
     """Builds the card into folder/card and returns that folder."""
-    source = card_run.CardSource(layout(target).text(), SCRIPTS, MESSAGE + "\n")
+    source = CardSource(layout(target).text(), SCRIPTS, MESSAGE + "\n")
     source.frame("dot", 1, FIGURE_SIZE[0], FIGURE_SIZE[1],
-                 card_run.picture(FIGURE_SIZE[0], FIGURE_SIZE[1], lambda x, y: FIGURE))
+                 picture(FIGURE_SIZE[0], FIGURE_SIZE[1], lambda x, y: FIGURE))
     source.picture("picture", PICTURE_SIZE[0], PICTURE_SIZE[1],
-                   card_run.picture(PICTURE_SIZE[0], PICTURE_SIZE[1], picture_pixel))
+                   picture(PICTURE_SIZE[0], PICTURE_SIZE[1], picture_pixel))
     source.picture("logo", LOGO_SIZE[0], LOGO_SIZE[1],
-                   card_run.picture(LOGO_SIZE[0], LOGO_SIZE[1], logo_pixel))
+                   picture(LOGO_SIZE[0], LOGO_SIZE[1], logo_pixel))
     return source.build(cardkit, folder)

@@ -12,8 +12,8 @@ import os
 
 import card_run
 import picture_card as card
-from card_e2e import wait_for
 from resource_ids import IDOK, MESSAGE_BOX_TEXT
+from waiting import wait_for
 
 OPTIONS = ARGV = None
 BOX_TITLE = "Zelk Greeting Card"

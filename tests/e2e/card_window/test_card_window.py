@@ -15,11 +15,13 @@ moves the card window.
 import os
 
 import card_run
+import cardkit
 import picture_card as card
 import screen
-from card_e2e import wait_for
 from card_run import BUTTONS
+from figure_path import path_problems, positions
 from resource_ids import IDC_MAKE_NEW_CARD, IDC_VISIT_US, IDCANCEL, IDOK
+from waiting import wait_for
 
 OPTIONS = ARGV = None
 PARKED = (1000, 740)  # a place for the pointer away from the card and the figure
@@ -240,8 +242,8 @@ class CardWindowTest(card_run.CardRunTestCase):
         action()
 
     def test_repeat_and_enter_play_again_from_where_the_figure_stopped(self):
-        runs = card_run.simulate(OPTIONS.cardkit, self.run_.folder,
-                                 work_area=self.run_.log().work_area, runs=3)
+        runs = cardkit.simulate(OPTIONS.cardkit, self.run_.folder,
+                                work_area=self.run_.log().work_area, runs=3)
         cx, cy = self.client()[:2]
         left, top, right, bottom = BUTTONS[IDOK]
         replays = [("Repeat", lambda: self.session.click(cx + (left + right) // 2,
@@ -252,15 +254,14 @@ class CardWindowTest(card_run.CardRunTestCase):
                 replay()
                 self.run_.wait_showings(number)
                 path = self.run_.log().figure_paths()[number - 1]
-                before = card_run.positions(runs[number - 2])[-1]
-                self.assertEqual(card_run.path_problems(
-                    path, card_run.positions(runs[number - 1]), start=before), [],
-                    "observed %s" % path)
+                before = positions(runs[number - 2])[-1]
+                self.assertEqual(path_problems(path, positions(runs[number - 1]), start=before),
+                                 [], "observed %s" % path)
                 self.run_.shoot("after-%s" % how)
                 self.park_pointer()
         first = self.run_.log().figure_paths()[0]
-        self.assertEqual(card_run.path_problems(first, card_run.positions(runs[0]),
-                                                start=(0, 0)), [], "observed %s" % first)
+        self.assertEqual(path_problems(first, positions(runs[0]), start=(0, 0)), [],
+                         "observed %s" % first)
 
     def test_escape_ends_the_program(self):
         self.run_.shoot("card")

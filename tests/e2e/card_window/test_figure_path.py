@@ -16,8 +16,11 @@ import os
 import time
 
 import card_run
+import cardkit
 import screen
 from card_layout import Layout
+from card_source import CardSource, picture
+from figure_path import held_places, path_problems, positions
 
 OPTIONS = ARGV = None
 
@@ -80,9 +83,9 @@ class FigurePathTest(card_run.CardRunTestCase):
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        source = card_run.CardSource(PATH_LAYOUT.text(), PATH_SCRIPTS, "Path card\n")
+        source = CardSource(PATH_LAYOUT.text(), PATH_SCRIPTS, "Path card\n")
         for key, paint in FRAMES.items():
-            source.frame("shapes", key, WIDTH, HEIGHT, card_run.picture(WIDTH, HEIGHT, paint))
+            source.frame("shapes", key, WIDTH, HEIGHT, picture(WIDTH, HEIGHT, paint))
         cls.path_card = source.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "path-card"))
 
     def play(self, card, title):
@@ -149,7 +152,7 @@ class FigurePathTest(card_run.CardRunTestCase):
     def test_the_figure_follows_the_predicted_path_and_leaves_the_desktop_as_it_was(self):
         run = self.play(self.path_card, PATH_TITLE)
         work_area = run.log().work_area
-        predicted = card_run.simulate(OPTIONS.cardkit, self.path_card, work_area=work_area)[0]
+        predicted = cardkit.simulate(OPTIONS.cardkit, self.path_card, work_area=work_area)[0]
         frames_at = {}
         for step in predicted:
             if step.kind == "frame":
@@ -163,10 +166,9 @@ class FigurePathTest(card_run.CardRunTestCase):
         checked = self.watch_until_card_shown(run, (WIDTH, HEIGHT), check_still)
         log = run.log()
         observed = log.figure_paths()[0]
-        holds = card_run.held_places(predicted, HOLD_TICKS)
-        self.assertEqual(card_run.path_problems(observed, card_run.positions(predicted),
-                                                start=(0, 0), must_see=holds), [],
-                         "observed %s" % observed)
+        holds = held_places(predicted, HOLD_TICKS)
+        self.assertEqual(path_problems(observed, positions(predicted), start=(0, 0),
+                                       must_see=holds), [], "observed %s" % observed)
         self.assertGreaterEqual(len(holds), 8, "the script holds the figure at its checks")
         for place, problems in checked:
             self.assertEqual(problems, [], "the screen with the figure at %s" % (place,))
@@ -188,7 +190,7 @@ class FigurePathTest(card_run.CardRunTestCase):
             title = f.readline().strip()
         run = self.play(sample, title)
         work_area = run.log().work_area
-        predicted = card_run.simulate(OPTIONS.cardkit, run.folder, work_area=work_area)[0]
+        predicted = cardkit.simulate(OPTIONS.cardkit, run.folder, work_area=work_area)[0]
         size = 96
 
         def check_still(image, x, y):
@@ -198,9 +200,9 @@ class FigurePathTest(card_run.CardRunTestCase):
 
         checked = self.watch_until_card_shown(run, (size, size), check_still)
         observed = run.log().figure_paths()[0]
-        self.assertEqual(card_run.path_problems(
-            observed, card_run.positions(predicted), start=(0, 0),
-            must_see=card_run.held_places(predicted, HOLD_TICKS)), [], "observed %s" % observed)
+        self.assertEqual(path_problems(observed, positions(predicted), start=(0, 0),
+                                       must_see=held_places(predicted, HOLD_TICKS)), [],
+                         "observed %s" % observed)
         self.assertTrue(checked, "the figure never stood still long enough to be checked")
         for place, problems in checked:
             self.assertEqual(problems, [], "the screen with the figure at %s" % (place,))

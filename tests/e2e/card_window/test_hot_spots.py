@@ -20,7 +20,7 @@ import time
 import card_run
 import picture_card as card
 import screen
-from card_e2e import wait_for
+from waiting import wait_for
 
 OPTIONS = ARGV = None
 PARKED = (1000, 740)         # on the desktop, away from the card and the figure

@@ -17,11 +17,14 @@ import stat
 import sys
 import unittest
 
-from card_e2e import Session, TinyCard, wait_for, windows_path
+import cardkit
+from card_source import TinyCard
 from resource_ids import (IDC_FILE_CREATED_OK, IDC_FILE_CREATED_TEXT, IDC_MAKE_NEW_CARD,
                           IDC_MESSAGE_CENTRED, IDC_MESSAGE_LEFT, IDC_NEW_MESSAGE_CENTRED,
                           IDC_NEW_MESSAGE_CENTRED_CHECK, IDC_NEW_MESSAGE_LEFT, IDC_START_EMAIL,
                           IDCANCEL, IDOK, MESSAGE_BOX_TEXT)
+from waiting import wait_for
+from wine_session import Session, windows_path
 
 OPTIONS = None
 
@@ -53,9 +56,9 @@ class NewCardTest(unittest.TestCase):
         shutil.rmtree(self.folder, ignore_errors=True)
         shutil.copytree(self.content, self.folder)
         shutil.copy(OPTIONS.card, os.path.join(self.folder, "card.exe"))
-        self.package = TinyCard.package(OPTIONS.cardkit, OPTIONS.card,
-                                        os.path.join(self.folder, "Greeting.exe"),
-                                        os.path.join(self.folder, "msg.txt"))
+        self.package = cardkit.package(OPTIONS.cardkit, OPTIONS.card,
+                                       os.path.join(self.folder, "Greeting.exe"),
+                                       os.path.join(self.folder, "msg.txt"))
         self.package_bytes = read(self.package)
         self.program = None
 
