@@ -13,7 +13,7 @@ The harness, one idea a module (ctest puts this folder on PYTHONPATH):
     cardkit       cardkit build, package and simulate
     figure_path   the figure's places, predicted and observed, compared
     resource_ids  card.exe's control ids, read from its resource header
-    waiting       every wait is for a condition, with a deadline
+    png_file      PNG files; waiting: every wait is for a condition with a deadline
 
 A test module:
 
@@ -21,8 +21,7 @@ A test module:
         @classmethod
         def setUpClass(cls):
             super().setUpClass()
-            layout = Layout(TITLE, message=(GREY, BLACK, WHITE)).text()
-            source = CardSource(layout, "do = [5,0]1*3\\n")
+            source = CardSource(Layout(TITLE, message=(GREY, BLACK, WHITE)), "do = [5,0]1*3\\n")
             source.frame("walk", 1, 8, 8, picture(8, 8, lambda x, y: MAGENTA))
             cls.card = source.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "card"))
 
@@ -52,6 +51,7 @@ import sys
 import unittest
 
 import screen
+from png_file import write_png
 from resource_ids import IDC_MAKE_NEW_CARD, IDC_VISIT_US, IDCANCEL, IDOK
 from tracker_log import TrackerLog
 from waiting import wait_for
@@ -161,7 +161,8 @@ class CardRun:
         """A screenshot of the whole screen, kept as screens/NN-name.png; returns it."""
         image = self.session.grab(0, 0, screen.SCREEN[2], screen.SCREEN[3])
         self.shots += 1
-        screen.write_png(os.path.join(self.screens, "%02d-%s.png" % (self.shots, name)), image)
+        write_png(os.path.join(self.screens, "%02d-%s.png" % (self.shots, name)),
+                  image.width, image.height, image.data, alpha=False)
         return image
 
     def stop(self):

@@ -2,7 +2,7 @@
 pictures/, sounds/) and build into card folders with cardkit, and the pixels of their frames
 and pictures.
 
-    source = CardSource(layout_text, "do = [5,0]1*3\\n", "Hello\\n")
+    source = CardSource(Layout(...), "do = [5,0]1*3\\n", "Hello\\n")
     source.frame("walk", 1, width, height, picture(width, height, paint))
     source.sound("BEEP", seconds=2)
     card = source.build(cardkit_exe, folder)       # folder/source written, folder/card built
@@ -13,23 +13,9 @@ import os
 import shutil
 import struct
 import wave
-import zlib
 
 import cardkit
-from card_layout import Layout
-
-
-def write_png(path, width, height, rgba):
-    """A plain RGBA PNG (colour type 6, no filtering) from `rgba` (width * height * 4 bytes)."""
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-    rows = b"".join(b"\0" + rgba[y * width * 4:(y + 1) * width * 4] for y in range(height))
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n")
-        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)))
-        f.write(chunk(b"IDAT", zlib.compress(rows)))
-        f.write(chunk(b"IEND", b""))
+from png_file import write_png
 
 
 def picture(width, height, paint):
@@ -55,7 +41,7 @@ def write_tone(path, seconds, rate=8000):
 
 
 class CardSource:
-    """A card source folder: the texts of the layout and the scripts, the message's text (or
+    """A card source folder: a card_layout.Layout, the scripts' text, the message's text (or
     None for no message.txt), and frames, pictures and sounds added one by one."""
 
     def __init__(self, layout, scripts, message=None):
@@ -78,7 +64,7 @@ class CardSource:
         source, out = os.path.join(folder, "source"), os.path.join(folder, "card")
         shutil.rmtree(folder, ignore_errors=True)
         os.makedirs(source)
-        for name, text in (("layout.txt", self.layout), ("scripts.txt", self.scripts),
+        for name, text in (("layout.txt", self.layout.text()), ("scripts.txt", self.scripts),
                            ("message.txt", self.message)):
             if text is not None:
                 with open(os.path.join(source, name), "w", encoding="utf-8") as f:
@@ -97,32 +83,4 @@ class CardSource:
     @staticmethod
     def _write_png(path, width, height, pixels):
         os.makedirs(os.path.dirname(path), exist_ok=True)
-        write_png(path, width, height, pixels)
-
-
-class TinyCard:
-    """A small card made with cardkit: the title below, sound and music off, one 8 x 8 frame
-    played once, no pictures, a grey background with the message in black on a white shadow."""
-
-    TITLE = "E2E card"
-    BACKGROUND = (128, 128, 128)
-
-    LAYOUT = Layout(TITLE, message=(BACKGROUND, (0, 0, 0), (255, 255, 255))).palette(
-        BACKGROUND, (0, 0, 0), (255, 255, 255))
-    SCRIPTS = "do = 1\n"
-
-    @staticmethod
-    def build(cardkit_exe, folder, message="Hello from the test card"):
-        """Builds the card's content files into `folder` (msg.txt included) and returns it."""
-        source = os.path.join(folder, "source")
-        out = os.path.join(folder, "card")
-        os.makedirs(os.path.join(source, "frames", "stand"), exist_ok=True)
-        with open(os.path.join(source, "layout.txt"), "w") as f:
-            f.write(TinyCard.LAYOUT.text())
-        with open(os.path.join(source, "scripts.txt"), "w") as f:
-            f.write(TinyCard.SCRIPTS)
-        with open(os.path.join(source, "message.txt"), "w") as f:
-            f.write(message + "\n")
-        write_png(os.path.join(source, "frames", "stand", "1.png"), 8, 8,
-                  bytes([200, 30, 30, 255]) * 64)
-        return cardkit.build(cardkit_exe, source, out)
+        write_png(path, width, height, pixels, alpha=True)

@@ -1,16 +1,13 @@
 """What the end-to-end tests read from the screen: images of screen areas and comparisons of
 them, the desktop pattern that desktop_pattern.exe paints (every pixel's colour says where it
-is), screenshots kept as PNG files for a person to look at, and the pointer's cursor image
-(through the X server's XFIXES extension, as the Windows side cannot read another program's
-cursor under Wine).
+is), and the pointer's cursor image (through the X server's XFIXES extension, as the Windows
+side cannot read another program's cursor under Wine).
 
 Python 3 standard library only (ctypes for the two X libraries Wine itself needs).
 """
 
 import ctypes
 import ctypes.util
-import struct
-import zlib
 
 SCREEN = (0, 0, 1024, 768)  # the Wine session's Xvfb screen (tests/wine/wine-session)
 
@@ -140,20 +137,6 @@ def bounding_box(points):
     xs = [p[0] for p in points]
     ys = [p[1] for p in points]
     return min(xs), min(ys), max(xs), max(ys)
-
-
-def write_png(path, image):
-    """Saves an RGB image as a PNG file."""
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-    stride = image.width * 3
-    rows = b"".join(b"\0" + image.data[y * stride:(y + 1) * stride] for y in range(image.height))
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n")
-        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", image.width, image.height, 8, 2, 0, 0, 0)))
-        f.write(chunk(b"IDAT", zlib.compress(rows, 1)))
-        f.write(chunk(b"IEND", b""))
 
 
 class _CursorImage(ctypes.Structure):

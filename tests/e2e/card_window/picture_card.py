@@ -50,7 +50,7 @@ def layout(target):
 
 def build(cardkit, folder, target=".\\hot_spot_target.exe"):
     """Builds the card into folder/card and returns that folder."""
-    source = CardSource(layout(target).text(), SCRIPTS, MESSAGE + "\n")
+    source = CardSource(layout(target), SCRIPTS, MESSAGE + "\n")
     source.frame("dot", 1, FIGURE_SIZE[0], FIGURE_SIZE[1],
                  picture(FIGURE_SIZE[0], FIGURE_SIZE[1], lambda x, y: FIGURE))
     source.picture("picture", PICTURE_SIZE[0], PICTURE_SIZE[1],

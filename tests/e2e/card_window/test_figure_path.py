@@ -83,7 +83,7 @@ class FigurePathTest(card_run.CardRunTestCase):
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        source = CardSource(PATH_LAYOUT.text(), PATH_SCRIPTS, "Path card\n")
+        source = CardSource(PATH_LAYOUT, PATH_SCRIPTS, "Path card\n")
         for key, paint in FRAMES.items():
             source.frame("shapes", key, WIDTH, HEIGHT, picture(WIDTH, HEIGHT, paint))
         cls.path_card = source.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "path-card"))

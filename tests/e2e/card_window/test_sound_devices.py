@@ -53,7 +53,7 @@ class SoundDevicesTest(card_run.CardRunTestCase):
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        source = CardSource(WALK_LAYOUT.text(), WALK_SCRIPTS, "Sound card\n")
+        source = CardSource(WALK_LAYOUT, WALK_SCRIPTS, "Sound card\n")
         source.frame("dot", 1, 8, 8, picture(8, 8, lambda x, y: MAGENTA))
         source.sound("BEEP", CLIP_SECONDS)
         cls.walk_card = source.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "sound-card"))

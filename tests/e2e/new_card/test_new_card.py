@@ -18,7 +18,8 @@ import sys
 import unittest
 
 import cardkit
-from card_source import TinyCard
+from card_layout import Layout
+from card_source import CardSource, picture
 from resource_ids import (IDC_FILE_CREATED_OK, IDC_FILE_CREATED_TEXT, IDC_MAKE_NEW_CARD,
                           IDC_MESSAGE_CENTRED, IDC_MESSAGE_LEFT, IDC_NEW_MESSAGE_CENTRED,
                           IDC_NEW_MESSAGE_CENTRED_CHECK, IDC_NEW_MESSAGE_LEFT, IDC_START_EMAIL,
@@ -27,6 +28,12 @@ from waiting import wait_for
 from wine_session import Session, windows_path
 
 OPTIONS = None
+
+# The small card: sound and music off, one 8 x 8 frame played once, no pictures, a grey
+# background with the message in black on a white shadow.
+TITLE = "E2E card"
+BACKGROUND, BLACK, WHITE = (128, 128, 128), (0, 0, 0), (255, 255, 255)
+ORIGINAL_MESSAGE = "Hello from the test card"
 
 DIALOG_TITLE = "Zelk Greeting Card"
 
@@ -40,12 +47,19 @@ def read(path):
         return f.read()
 
 
+def tiny_card(folder):
+    """Builds the small card into folder/card and returns that folder."""
+    layout = Layout(TITLE, message=(BACKGROUND, BLACK, WHITE)).palette(BACKGROUND, BLACK, WHITE)
+    source = CardSource(layout, "do = 1\n", ORIGINAL_MESSAGE + "\n")
+    source.frame("stand", 1, 8, 8, picture(8, 8, lambda x, y: (200, 30, 30)))
+    return source.build(OPTIONS.cardkit, folder)
+
+
 class NewCardTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.session = Session(OPTIONS.session, OPTIONS.probe)
-        cls.content = TinyCard.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "tiny"))
-        cls.original_message = "Hello from the test card"
+        cls.content = tiny_card(os.path.join(OPTIONS.work, "tiny"))
 
     @classmethod
     def tearDownClass(cls):
@@ -78,7 +92,7 @@ class NewCardTest(unittest.TestCase):
 
     def card_window(self):
         return wait_for("the card window", lambda: self.session.window(
-            TinyCard.TITLE, having=IDC_MAKE_NEW_CARD, program=self.program))
+            TITLE, having=IDC_MAKE_NEW_CARD, program=self.program))
 
     def close_card(self):
         self.session.click(*self.card_window().centre_of(IDCANCEL))
@@ -159,7 +173,7 @@ class NewCardTest(unittest.TestCase):
         x, y, width, height = card.control(control).rect
 
         box = wait_for("the message drawn on the card", lambda: self.session.grab(
-            x, y, width, height).bounding_box_not(TinyCard.BACKGROUND))
+            x, y, width, height).bounding_box_not(BACKGROUND))
         left_gap, right_gap = box[0], width - 1 - box[2]
         self.assertGreater(left_gap, 40, "the text starts far from the left edge")
         self.assertLessEqual(abs(left_gap - right_gap), 3,
@@ -196,7 +210,7 @@ class NewCardTest(unittest.TestCase):
         self.assertEqual(edit_text, typed[:487])
         self.session.click(*dialog.centre_of(IDCANCEL))
         self.wait_dialogs_closed()
-        self.assert_card_shows(self.original_message, centred=False)
+        self.assert_card_shows(ORIGINAL_MESSAGE, centred=False)
         self.assertEqual(self.new_files(), [])
         self.close_card()
 
