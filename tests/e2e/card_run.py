@@ -58,6 +58,7 @@ from waiting import wait_for
 from wine_session import Session, windows_path
 
 CARD_EXE = "card.exe"
+DIALOG_TITLE = "Zelk Greeting Card"  # the caption of card.exe's dialogs and message boxes
 CARD_SIZE = (630, 430)
 # Client rectangles (left, top, right, bottom) of the card window's buttons.
 BUTTONS = {IDOK: (15, 359, 105, 419), IDC_MAKE_NEW_CARD: (107, 359, 313, 419),
@@ -112,8 +113,11 @@ class CardRun:
     """One card folder, copied with card.exe into `folder`, played under Wine (over the desktop
     pattern unless told otherwise) while figure_tracker.exe follows its windows."""
 
-    def __init__(self, session, options, folder, card, title, env=None):
-        self.session, self.options, self.title, self.env = session, options, title, env
+    # What the run itself puts in its folder besides the card's files.
+    OWN_FILES = {CARD_EXE, "screens", "tracker.txt", "tracker.log", "pattern.log", "program.log"}
+
+    def __init__(self, session, options, folder, card, title):
+        self.session, self.options, self.title = session, options, title
         self.folder = folder
         shutil.rmtree(folder, ignore_errors=True)
         shutil.copytree(card, folder)
@@ -125,9 +129,9 @@ class CardRun:
         self.program = self.tracker = self.pattern = None
         self.shots = 0
 
-    def start(self, args=(), pattern=True):
-        """Starts the desktop pattern (when `pattern`), the tracker and card.exe with `args`;
-        returns the run."""
+    def start(self, args=(), pattern=True, env=None, dll_overrides=""):
+        """Starts the desktop pattern (when `pattern`), the tracker and card.exe with `args`,
+        the environment variables `env` and Wine's `dll_overrides`; returns the run."""
         if pattern:
             self.pattern = self.session.start(self.options.pattern, cwd=self.folder,
                                               log_name="pattern.log")
@@ -138,7 +142,8 @@ class CardRun:
                                    windows_path(self.tracker_log)],
             cwd=self.folder, log_name="tracker.log")
         wait_for("the tracker", lambda: self.log().work_area)
-        self.program = self.session.start(self.exe, list(args), cwd=self.folder, env=self.env)
+        self.program = self.session.start(self.exe, list(args), cwd=self.folder, env=env,
+                                          dll_overrides=dll_overrides)
         return self
 
     def log(self):

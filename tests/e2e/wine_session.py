@@ -180,8 +180,3 @@ class Session:
             raise E2EError("the screenshot has %d bytes, not %d" % (len(result.stdout),
                                                                      width * height * 3))
         return Image(width, height, result.stdout)
-
-    def screenshot(self, path):
-        """Saves the whole screen, e.g. beside a failing test's files."""
-        subprocess.run(["import", "-window", "root", path], env=self.environment(),
-                       capture_output=True, timeout=60)

@@ -12,11 +12,11 @@ import os
 
 import card_run
 import picture_card as card
+from card_run import DIALOG_TITLE
 from resource_ids import IDOK, MESSAGE_BOX_TEXT
 from waiting import wait_for
 
 OPTIONS = ARGV = None
-BOX_TITLE = "Zelk Greeting Card"
 # What Wine prints when a program crashes, even with its debug channels off.
 CRASH_SIGNS = ("unhandled exception", "unhandled page fault", "backtrace")
 
@@ -69,13 +69,14 @@ class BadContentTest(card_run.CardRunTestCase):
                     spoil(folder)
                     run.start(pattern=False)
                     box = wait_for("the message box", lambda: self.session.window(
-                        BOX_TITLE, having=MESSAGE_BOX_TEXT, program=run.program))
+                        DIALOG_TITLE, having=MESSAGE_BOX_TEXT, program=run.program))
                     run.shoot("message-box")
                     text = box.text_of(MESSAGE_BOX_TEXT)
                     self.assertIn(named, text)
                     self.assertGreater(len(text), len(named) + 10, "it says what is wrong")
-                    self.assertEqual(len(self.session.windows(BOX_TITLE, program=run.program)),
-                                     1, "one box")
+                    self.assertEqual(
+                        len(self.session.windows(DIALOG_TITLE, program=run.program)), 1,
+                        "one box")
                     self.session.click(*box.centre_of(IDOK))
                     self.assertEqual(run.program.wait_exit(), 0)
                     log = run.log()

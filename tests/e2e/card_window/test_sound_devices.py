@@ -64,8 +64,8 @@ class SoundDevicesTest(card_run.CardRunTestCase):
 
     def play(self, card, output):
         folder = os.path.join(OPTIONS.work, self.id().split(".")[-1])
-        self.run_ = card_run.CardRun(self.session, OPTIONS, folder, card, title_of(card),
-                                     env=self.audio[output]).start()
+        self.run_ = card_run.CardRun(self.session, OPTIONS, folder, card, title_of(card))
+        self.run_.start(env=self.audio[output])
         self.run_.wait_card_shown(timeout=180)
         return self.run_
 

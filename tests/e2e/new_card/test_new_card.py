@@ -6,36 +6,33 @@ and read the dialogs through window_probe.exe. They check the new card file byte
 the result dialog's text, the card showing the new message, the length limit, Cancel, a
 read-only package, and e-mail through a stand-in mail library that records its calls.
 
-    test_new_card.py --card card.exe --probe window_probe.exe --mail fake_mail.dll \
-                     --cardkit cardkit --session WINE_SESSION_DIR --work WORK_DIR
+    test_new_card.py --card card.exe --tracker figure_tracker.exe --pattern desktop_pattern.exe
+        --probe window_probe.exe --mail fake_mail.dll --cardkit cardkit --session DIR --work DIR
 """
 
-import argparse
 import os
 import shutil
 import stat
-import sys
-import unittest
 
+import card_run
 import cardkit
 from card_layout import Layout
+from card_run import DIALOG_TITLE
 from card_source import CardSource, picture
 from resource_ids import (IDC_FILE_CREATED_OK, IDC_FILE_CREATED_TEXT, IDC_MAKE_NEW_CARD,
                           IDC_MESSAGE_CENTRED, IDC_MESSAGE_LEFT, IDC_NEW_MESSAGE_CENTRED,
                           IDC_NEW_MESSAGE_CENTRED_CHECK, IDC_NEW_MESSAGE_LEFT, IDC_START_EMAIL,
                           IDCANCEL, IDOK, MESSAGE_BOX_TEXT)
 from waiting import wait_for
-from wine_session import Session, windows_path
+from wine_session import windows_path
 
-OPTIONS = None
+OPTIONS = ARGV = None
 
 # The small card: sound and music off, one 8 x 8 frame played once, no pictures, a grey
 # background with the message in black on a white shadow.
 TITLE = "E2E card"
 BACKGROUND, BLACK, WHITE = (128, 128, 128), (0, 0, 0), (255, 255, 255)
 ORIGINAL_MESSAGE = "Hello from the test card"
-
-DIALOG_TITLE = "Zelk Greeting Card"
 
 ANNA = "Dear Anna,\r\nHappy birthday!"
 CREATED = ('The file "%s"\r\nhas been created for you.\r\n\r\n'
@@ -55,48 +52,34 @@ def tiny_card(folder):
     return source.build(OPTIONS.cardkit, folder)
 
 
-class NewCardTest(unittest.TestCase):
+class NewCardTest(card_run.CardRunTestCase):
     @classmethod
     def setUpClass(cls):
-        cls.session = Session(OPTIONS.session, OPTIONS.probe)
+        super().setUpClass()
         cls.content = tiny_card(os.path.join(OPTIONS.work, "tiny"))
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.close()
 
     def setUp(self):
         self.folder = os.path.join(OPTIONS.work, self.id().split(".")[-1])
-        shutil.rmtree(self.folder, ignore_errors=True)
-        shutil.copytree(self.content, self.folder)
-        shutil.copy(OPTIONS.card, os.path.join(self.folder, "card.exe"))
+        self.run_ = card_run.CardRun(self.session, OPTIONS, self.folder, self.content, TITLE)
         self.package = cardkit.package(OPTIONS.cardkit, OPTIONS.card,
                                        os.path.join(self.folder, "Greeting.exe"),
                                        os.path.join(self.folder, "msg.txt"))
         self.package_bytes = read(self.package)
-        self.program = None
-
-    def tearDown(self):
-        if self.program and self.program.running():
-            self.session.screenshot(os.path.join(self.folder, "screen-at-end.png"))
-            self.program.kill()
 
     # --- driving the card -------------------------------------------------------------------
 
     def start_card(self, dll_overrides="mapi32=", env=None):
         """Starts the card with the package's full path; returns the card window once shown."""
-        self.program = self.session.start(
-            os.path.join(self.folder, "card.exe"), [windows_path(self.package)], cwd=self.folder,
-            dll_overrides=dll_overrides, env=env)
+        self.run_.start([windows_path(self.package)], pattern=False, env=env,
+                        dll_overrides=dll_overrides)
         return self.card_window()
 
     def card_window(self):
-        return wait_for("the card window", lambda: self.session.window(
-            TITLE, having=IDC_MAKE_NEW_CARD, program=self.program))
+        return self.run_.card_window()
 
     def close_card(self):
         self.session.click(*self.card_window().centre_of(IDCANCEL))
-        self.assertEqual(self.program.wait_exit(), 0)
+        self.assertEqual(self.run_.program.wait_exit(), 0)
 
     def open_new_message(self):
         self.session.click(*self.card_window().centre_of(IDC_MAKE_NEW_CARD))
@@ -117,11 +100,11 @@ class NewCardTest(unittest.TestCase):
 
     def new_message_dialog(self):
         return self.session.window(DIALOG_TITLE, having=IDC_NEW_MESSAGE_CENTRED,
-                                   program=self.program)
+                                   program=self.run_.program)
 
     def result_dialog(self):
         return wait_for("the result dialog", lambda: self.session.window(
-            DIALOG_TITLE, having=IDC_FILE_CREATED_OK, program=self.program))
+            DIALOG_TITLE, having=IDC_FILE_CREATED_OK, program=self.run_.program))
 
     def make_card(self, keys, centred):
         """Types a message, sets "Centered" as asked (it opens as the card shows its message),
@@ -142,7 +125,7 @@ class NewCardTest(unittest.TestCase):
 
     def wait_dialogs_closed(self):
         wait_for("the dialogs to close",
-                 lambda: not self.session.windows(DIALOG_TITLE, program=self.program))
+                 lambda: not self.session.windows(DIALOG_TITLE, program=self.run_.program))
 
     # --- checking the results ---------------------------------------------------------------
 
@@ -180,7 +163,7 @@ class NewCardTest(unittest.TestCase):
                              "gaps %d and %d around the text" % (left_gap, right_gap))
 
     def new_files(self):
-        before = set(os.listdir(self.content)) | {"card.exe", "Greeting.exe", "program.log"}
+        before = set(os.listdir(self.content)) | card_run.CardRun.OWN_FILES | {"Greeting.exe"}
         return sorted(set(os.listdir(self.folder)) - before)
 
     # --- the tests ----------------------------------------------------------------------------
@@ -244,7 +227,7 @@ class NewCardTest(unittest.TestCase):
         box_text = None
         if logon_results.split(",")[-1] != "0":
             box = wait_for("the message box", lambda: self.session.window(
-                "Error", having=MESSAGE_BOX_TEXT, program=self.program))
+                "Error", having=MESSAGE_BOX_TEXT, program=self.run_.program))
             box_text = box.text_of(MESSAGE_BOX_TEXT)
             self.assertEqual(box.owner, result.handle, "the result dialog owns the box")
             self.session.click(*box.centre_of(IDOK))
@@ -272,15 +255,6 @@ class NewCardTest(unittest.TestCase):
         self.assertEqual(box, "Couldn't start Mail")
 
 
-def main():
-    global OPTIONS
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for name in ("card", "probe", "mail", "cardkit", "session", "work"):
-        parser.add_argument("--" + name, required=True)
-    OPTIONS, rest = parser.parse_known_args()
-    os.makedirs(OPTIONS.work, exist_ok=True)
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
-
-
 if __name__ == "__main__":
-    main()
+    OPTIONS, ARGV = card_run.parse_options(extra=("mail",))
+    card_run.run_tests(OPTIONS, ARGV)
