@@ -14,9 +14,9 @@ namespace {
 card::CardApp theApp;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // A card package plays its card through the plain card program it carries.
   if (const std::optional<int> played = card::PlayPackagedCard()) return *played;
   std::vector<std::string> arguments(__argv + 1, __argv + __argc);
-  return theApp.Run(instance, std::move(arguments));
+  return theApp.Run(std::move(arguments));
 }

@@ -48,7 +48,7 @@ Status CheckCardFiles(std::span<const CardFileInfo> files) {
   for (const CardFileInfo& file : files) {
     names.push_back(file.name);
     total += file.size;
-    for (std::string_view reserved : {kUnpackedProgramName, kUnpackedMessageName, kInUseLockName}) {
+    for (std::string_view reserved : {kUnpackedProgramName, kMessageFile, kInUseLockName}) {
       if (SameFileName(file.name.name, reserved)) {
         return Fail("It holds a file named " + ShownEntryName(file.name.name) +
                     ", a name the card keeps for a file of its own.");

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "common/result.h"
+#include "content/content_file_names.h"
 #include "package/entry_name_rules.h"
 
 #include <array>
@@ -28,7 +29,6 @@ constexpr std::uint64_t kMaxUnpackedSize = 64 * 1024 * 1024;
 
 // Files the package's start code writes into the card's folder itself, so the archive may not.
 constexpr std::string_view kUnpackedProgramName = "card.exe";
-constexpr std::string_view kUnpackedMessageName = "msg.txt";
 constexpr std::string_view kInUseLockName = "in-use.lock";
 
 constexpr std::string_view kStampStart = "Zelk Greeting Card, program CRC-32 ";

@@ -23,9 +23,9 @@ struct CardPackage {
   ByteView MessageFile() const;
 };
 
-// The package that `file` is; its message area is a view into `file`. Fails with a sentence about the file ("It is cut short: ...")
-// when it is a plain program with nothing appended, or when anything of the layout, the names,
-// the limits, M or the program's CRC-32 is wrong.
+// The package that `file` is; its message area is a view into `file`. Fails with a sentence
+// about the file ("It is cut short: ...") when it is a plain program with nothing appended, or
+// when anything of the layout, the names, the limits, M or the program's CRC-32 is wrong.
 Result<CardPackage> ReadPackage(ByteView file);
 
 }  // namespace card

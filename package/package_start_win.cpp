@@ -46,7 +46,7 @@ std::optional<std::string> Unpack(ByteView file, const CardPackage& package,
     return std::nullopt;
   };
   if (auto failed = write(kUnpackedProgramName, file.first(package.programSize))) return failed;
-  if (auto failed = write(kUnpackedMessageName, package.MessageFile())) return failed;
+  if (auto failed = write(kMessageFile, package.MessageFile())) return failed;
   for (const ZipEntry& entry : package.files) {
     Result<std::vector<std::uint8_t>> bytes = UnpackZipEntry(file, entry);
     if (!bytes) return DamagedCardText(bytes.error());

@@ -1,6 +1,7 @@
 // Writing a card package (see package_writer.h).
 #include "package/package_writer.h"
 
+#include "common/byte_writer.h"
 #include "newcard/card_package.h"
 #include "package/package_layout.h"
 #include "package/program_image.h"
@@ -65,9 +66,7 @@ Result<std::vector<std::uint8_t>> BuildPackage(ByteView program, std::span<const
   package.insert(package.end(), archive->begin(), archive->end());
   const std::uint64_t offset = package.size() - kMessageOffsetSize - kMessageAreaSize;
   if (offset > 0xFFFFFFFFu) return Fail("A card package must stay under 4 GB.");
-  for (std::size_t i = 0; i < kMessageOffsetSize; ++i) {
-    package[package.size() - kMessageOffsetSize + i] = static_cast<std::uint8_t>(offset >> (8 * i));
-  }
+  PutU32(package, package.size() - kMessageOffsetSize, static_cast<std::uint32_t>(offset));
   return package;
 }
 

@@ -1,6 +1,7 @@
 // Zip archive writing (see zip_writer.h).
 #include "package/zip_writer.h"
 
+#include "common/byte_writer.h"
 #include "package/zip_format.h"
 
 #include <zlib.h>
@@ -15,22 +16,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 constexpr std::uint64_t kLimit32 = std::numeric_limits<std::uint32_t>::max();
 
-void Put16(Bytes& out, std::uint16_t value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void Put32(Bytes& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) {
-    out.push_back(static_cast<std::uint8_t>(value >> shift));
-  }
-}
-
-void PutBytes(Bytes& out, ByteView bytes) { out.insert(out.end(), bytes.begin(), bytes.end()); }
-
-ByteView BytesOf(const std::string& text) {
-  return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
+void AppendBytes(Bytes& out, ByteView bytes) { out.insert(out.end(), bytes.begin(), bytes.end()); }
 
 // The raw deflate stream of `bytes` at zlib's best compression; nothing if zlib fails.
 Result<Bytes> Deflate(ByteView bytes) {
@@ -88,28 +74,28 @@ Result<PackedFile> Pack(const ZipSource& source) {
 
 // The fields that the local and the central header share, from "version needed" on.
 void PutCommonFields(Bytes& out, const PackedFile& file) {
-  Put16(out, zip::kVersion);
-  Put16(out, file.flags);
-  Put16(out, file.method);
-  Put16(out, zip::kDosTime);
-  Put16(out, zip::kDosDate);
-  Put32(out, file.crc);
-  Put32(out, file.packedSize);
-  Put32(out, static_cast<std::uint32_t>(file.source->bytes.size()));
-  Put16(out, static_cast<std::uint16_t>(file.source->name.size()));
-  Put16(out, 0);  // no extra field
+  AppendU16(out, zip::kVersion);
+  AppendU16(out, file.flags);
+  AppendU16(out, file.method);
+  AppendU16(out, zip::kDosTime);
+  AppendU16(out, zip::kDosDate);
+  AppendU32(out, file.crc);
+  AppendU32(out, file.packedSize);
+  AppendU32(out, static_cast<std::uint32_t>(file.source->bytes.size()));
+  AppendU16(out, static_cast<std::uint16_t>(file.source->name.size()));
+  AppendU16(out, 0);  // no extra field
 }
 
 void PutCentralHeader(Bytes& out, const PackedFile& file) {
-  Put32(out, zip::kCentralHeaderSignature);
-  Put16(out, zip::kVersion);  // made by: MS-DOS attributes
+  AppendU32(out, zip::kCentralHeaderSignature);
+  AppendU16(out, zip::kVersion);  // made by: MS-DOS attributes
   PutCommonFields(out, file);
-  Put16(out, 0);  // no comment
-  Put16(out, 0);  // disk 0
-  Put16(out, 0);  // internal attributes
-  Put32(out, 0);  // external attributes
-  Put32(out, static_cast<std::uint32_t>(file.localOffset));
-  PutBytes(out, BytesOf(file.source->name));
+  AppendU16(out, 0);  // no comment
+  AppendU16(out, 0);  // disk 0
+  AppendU16(out, 0);  // internal attributes
+  AppendU32(out, 0);  // external attributes
+  AppendU32(out, static_cast<std::uint32_t>(file.localOffset));
+  AppendText(out, file.source->name);
 }
 
 }  // namespace
@@ -124,10 +110,10 @@ Result<std::vector<std::uint8_t>> WriteZipArchive(std::span<const ZipSource> fil
     Result<PackedFile> file = Pack(source);
     if (!file) return Fail(file.error());
     file->localOffset = startOffset + out.size();
-    Put32(out, zip::kLocalHeaderSignature);
+    AppendU32(out, zip::kLocalHeaderSignature);
     PutCommonFields(out, *file);
-    PutBytes(out, BytesOf(source.name));
-    PutBytes(out, file->Data());
+    AppendText(out, source.name);
+    AppendBytes(out, file->Data());
     file->deflated.clear();  // only its size and place are needed from here on
     packed.push_back(std::move(file).value());
   }
@@ -137,15 +123,15 @@ Result<std::vector<std::uint8_t>> WriteZipArchive(std::span<const ZipSource> fil
   if (directoryOffset + directorySize > kLimit32) {
     return Fail("The archive would pass 4 GB, more than a zip without extensions holds.");
   }
-  Put32(out, zip::kEndRecordSignature);
-  Put16(out, 0);  // this disk
-  Put16(out, 0);  // the disk with the central directory
-  Put16(out, static_cast<std::uint16_t>(packed.size()));
-  Put16(out, static_cast<std::uint16_t>(packed.size()));
-  Put32(out, static_cast<std::uint32_t>(directorySize));
-  Put32(out, static_cast<std::uint32_t>(directoryOffset));
-  Put16(out, static_cast<std::uint16_t>(comment.size()));
-  PutBytes(out, comment);
+  AppendU32(out, zip::kEndRecordSignature);
+  AppendU16(out, 0);  // this disk
+  AppendU16(out, 0);  // the disk with the central directory
+  AppendU16(out, static_cast<std::uint16_t>(packed.size()));
+  AppendU16(out, static_cast<std::uint16_t>(packed.size()));
+  AppendU32(out, static_cast<std::uint32_t>(directorySize));
+  AppendU32(out, static_cast<std::uint32_t>(directoryOffset));
+  AppendU16(out, static_cast<std::uint16_t>(comment.size()));
+  AppendBytes(out, comment);
   return out;
 }
 

@@ -4,6 +4,7 @@
 #include "package/package_reader.h"
 #include "package/package_writer.h"
 
+#include "common/byte_writer.h"
 #include "newcard/card_package.h"
 #include "package/package_layout.h"
 #include "package/tests/test_program.h"
@@ -62,15 +63,6 @@ Bytes Package(const CardMessage& message = kAnna) {
   return package ? *package : Bytes{};
 }
 
-std::uint32_t Get32(const Bytes& bytes, std::size_t at) {
-  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
-         static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
-void Set32(Bytes& bytes, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 // Every file of the package unpacked, or the first failure of reading or unpacking it.
 Result<std::map<std::string, Bytes>> Unpacked(const Bytes& file) {
   Result<CardPackage> package = ReadPackage(file);
@@ -92,7 +84,7 @@ TEST(Package, HoldsTheProgramTheFilesAndTheMessageAtM) {
   EXPECT_TRUE(std::equal(Program().begin(), Program().end(), file.begin()));
   EXPECT_EQ(package->programCrc, crc32_z(0, Program().data(), Program().size()));
 
-  const std::uint32_t m = Get32(file, file.size() - 4);
+  const std::uint32_t m = *ReadU32(file, file.size() - 4);
   EXPECT_EQ(package->messageOffset, m);
   EXPECT_EQ(m, file.size() - 4 - kMessageAreaSize) << "the area lies right before M";
   const std::string area(file.begin() + m, file.begin() + m + kMessageAreaSize);
@@ -175,7 +167,7 @@ Bytes UncheckedPackage(const std::vector<ZipSource>& files, std::string_view mes
   EXPECT_TRUE(archive) << archive.error();
   Bytes package = Program();
   package.insert(package.end(), archive->begin(), archive->end());
-  Set32(package, package.size() - 4,
+  PutU32(package, package.size() - 4,
         static_cast<std::uint32_t>(package.size() - 4 - kMessageAreaSize));
   return package;
 }
@@ -221,11 +213,11 @@ TEST(Package, RefusesEachDamageTheStartCodeMustRefuse) {
          b[Program().size() + 30 + 8] ^= 0x01;
        }),
        "\"Card.FAS\" fails its integrity check"},
-      {"M outside the file", spoilt([](Bytes& b) { Set32(b, b.size() - 4, 0x7FFFFFF0); }),
+      {"M outside the file", spoilt([](Bytes& b) { PutU32(b, b.size() - 4, 0x7FFFFFF0); }),
        "lies outside the file"},
-      {"M at the last byte", spoilt([](Bytes& b) { Set32(b, b.size() - 4, b.size() - 4); }),
+      {"M at the last byte", spoilt([](Bytes& b) { PutU32(b, b.size() - 4, b.size() - 4); }),
        "lies outside the file"},
-      {"M elsewhere in the file", spoilt([](Bytes& b) { Set32(b, b.size() - 4, 100); }),
+      {"M elsewhere in the file", spoilt([](Bytes& b) { PutU32(b, b.size() - 4, 100); }),
        "not where its message area is"},
       {"a message without its NUL",
        spoilt([](Bytes& b) { std::fill(b.end() - 4 - kMessageAreaSize, b.end() - 4, 'x'); }),

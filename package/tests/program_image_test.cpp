@@ -3,6 +3,7 @@
 // file are refused.
 #include "package/program_image.h"
 
+#include "common/byte_writer.h"
 #include "package/tests/test_program.h"
 
 #include <gtest/gtest.h>
@@ -29,10 +30,6 @@ TEST(ProgramImage, EndsAfterItsLastPartWhateverIsAppended) {
   }
 }
 
-void Set32(Bytes& bytes, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 TEST(ProgramImage, RefusesWhatIsNoProgramOrReachesPastTheFile) {
   const Bytes plain = test::TestProgram();
   const Bytes withSymbols = test::TestProgram({.symbols = 4});
@@ -42,7 +39,7 @@ TEST(ProgramImage, RefusesWhatIsNoProgramOrReachesPastTheFile) {
     const char* says;
   };
   auto changed = [](Bytes bytes, std::size_t at, std::uint32_t value) {
-    Set32(bytes, at, value);
+    PutU32(bytes, at, value);
     return bytes;
   };
   const Case cases[] = {

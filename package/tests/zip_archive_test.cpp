@@ -4,6 +4,8 @@
 #include "package/zip_reader.h"
 #include "package/zip_writer.h"
 
+#include "common/byte_writer.h"
+
 #include <gtest/gtest.h>
 #include <zip.h>
 
@@ -167,24 +169,10 @@ TEST(ZipArchive, ReadsWhatLibzipWrites) {
 
 // --- damaged archives ---------------------------------------------------------------------
 
-void Set16(Bytes& bytes, std::size_t at, std::uint16_t value) {
-  bytes[at] = static_cast<std::uint8_t>(value);
-  bytes[at + 1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void Set32(Bytes& bytes, std::size_t at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
-std::uint32_t Get32(const Bytes& bytes, std::size_t at) {
-  return bytes[at] | bytes[at + 1] << 8 | bytes[at + 2] << 16 |
-         static_cast<std::uint32_t>(bytes[at + 3]) << 24;
-}
-
 // Where the `nth` record with this signature starts.
 std::size_t Record(const Bytes& bytes, std::uint32_t signature, int nth = 0) {
   for (std::size_t at = 0; at + 4 <= bytes.size(); ++at) {
-    if (Get32(bytes, at) == signature && nth-- == 0) return at;
+    if (*ReadU32(bytes, at) == signature && nth-- == 0) return at;
   }
   ADD_FAILURE() << "no such record";
   return 0;
@@ -217,36 +205,38 @@ TEST(ZipArchive, RefusesDamagedArchivesSayingWhy) {
   const Case cases[] = {
       {"no end record", [](Bytes& b) { b.resize(b.size() - 22); }, "end of its list"},
       {"nothing at all", [](Bytes& b) { b.clear(); }, "too short"},
-      {"several disks", [](Bytes& b) { Set16(b, Record(b, kEnd) + 4, 1); }, "several files"},
+      {"several disks", [](Bytes& b) { PutU16(b, Record(b, kEnd) + 4, 1); }, "several files"},
       {"the directory elsewhere",
-       [](Bytes& b) { Set32(b, Record(b, kEnd) + 16, Get32(b, Record(b, kEnd) + 16) - 1); },
+       [](Bytes& b) { PutU32(b, Record(b, kEnd) + 16, *ReadU32(b, Record(b, kEnd) + 16) - 1); },
        "not where its end says"},
       {"one entry more than there is",
-       [](Bytes& b) { Set16(b, Record(b, kEnd) + 8, 3); Set16(b, Record(b, kEnd) + 10, 3); },
+       [](Bytes& b) { PutU16(b, Record(b, kEnd) + 8, 3); PutU16(b, Record(b, kEnd) + 10, 3); },
        "list of files is damaged"},
       {"one entry less than there is",
-       [](Bytes& b) { Set16(b, Record(b, kEnd) + 8, 1); Set16(b, Record(b, kEnd) + 10, 1); },
+       [](Bytes& b) { PutU16(b, Record(b, kEnd) + 8, 1); PutU16(b, Record(b, kEnd) + 10, 1); },
        "holds more than it says"},
-      {"an encrypted entry", [](Bytes& b) { Set16(b, Record(b, kCentral) + 8, 1); }, "encrypted"},
-      {"an unknown flag", [](Bytes& b) { Set16(b, Record(b, kCentral) + 8, 0x2000); },
+      {"an encrypted entry", [](Bytes& b) { PutU16(b, Record(b, kCentral) + 8, 1); }, "encrypted"},
+      {"an unknown flag", [](Bytes& b) { PutU16(b, Record(b, kCentral) + 8, 0x2000); },
        "stored in a way"},
-      {"bzip2", [](Bytes& b) { Set16(b, Record(b, kCentral) + 10, 12); }, "compressed in a way"},
-      {"a 64-bit size", [](Bytes& b) { Set32(b, Record(b, kCentral) + 24, 0xFFFFFFFF); },
+      {"bzip2", [](Bytes& b) { PutU16(b, Record(b, kCentral) + 10, 12); }, "compressed in a way"},
+      {"a 64-bit size", [](Bytes& b) { PutU32(b, Record(b, kCentral) + 24, 0xFFFFFFFF); },
        "extensions"},
       {"a local name that differs", [](Bytes& b) { b[Record(b, kLocal) + 30] = 'z'; },
        "record of its file"},
-      {"a local size that differs", [](Bytes& b) { Set32(b, Record(b, kLocal) + 22, 4001); },
+      {"a local size that differs", [](Bytes& b) { PutU32(b, Record(b, kLocal) + 22, 4001); },
        "record of its file"},
-      {"no local header", [](Bytes& b) { Set32(b, Record(b, kCentral) + 42, 7); },
+      {"no local header", [](Bytes& b) { PutU32(b, Record(b, kCentral) + 42, 7); },
        "record of its file"},
       {"data that runs into the next record",
        [](Bytes& b) {
-         Set32(b, Record(b, kLocal) + 18, Get32(b, Record(b, kLocal) + 18) + 40);
-         Set32(b, Record(b, kCentral) + 20, Get32(b, Record(b, kCentral) + 20) + 40);
+         PutU32(b, Record(b, kLocal) + 18, *ReadU32(b, Record(b, kLocal) + 18) + 40);
+         PutU32(b, Record(b, kCentral) + 20, *ReadU32(b, Record(b, kCentral) + 20) + 40);
        },
        "runs into"},
       {"two entries on one record",
-       [](Bytes& b) { Set32(b, Record(b, kCentral, 1) + 42, Get32(b, Record(b, kCentral) + 42)); },
+       [](Bytes& b) {
+         PutU32(b, Record(b, kCentral, 1) + 42, *ReadU32(b, Record(b, kCentral) + 42));
+       },
        "record of its file \"b.bin\""},
       {"a stored entry whose bytes changed",
        [](Bytes& b) { b[Record(b, kCentral) - 10] ^= 0x10; }, "integrity check"},
@@ -254,14 +244,14 @@ TEST(ZipArchive, RefusesDamagedArchivesSayingWhy) {
        "a.txt"},
       {"deflated data longer than it says",
        [](Bytes& b) {
-         Set32(b, Record(b, kLocal) + 22, 3999);
-         Set32(b, Record(b, kCentral) + 24, 3999);
+         PutU32(b, Record(b, kLocal) + 22, 3999);
+         PutU32(b, Record(b, kCentral) + 24, 3999);
        },
        "cannot be unpacked"},
       {"deflated data shorter than it says",
        [](Bytes& b) {
-         Set32(b, Record(b, kLocal) + 22, 4001);
-         Set32(b, Record(b, kCentral) + 24, 4001);
+         PutU32(b, Record(b, kLocal) + 22, 4001);
+         PutU32(b, Record(b, kCentral) + 24, 4001);
        },
        "cannot be unpacked"},
   };

@@ -1,6 +1,7 @@
 // Package writing from a card folder, around the core's package builder.
 #include "tools/cardkit/card_packager.h"
 
+#include "card/card_files.h"
 #include "message/card_message.h"
 #include "package/package_layout.h"
 #include "package/package_writer.h"
@@ -35,7 +36,7 @@ std::map<std::string, Bytes> ReadCardFiles(const fs::path& folder, const fs::pat
                                   "into the card folder itself, or take it out.");
       continue;
     }
-    if (SameFileName(name, kUnpackedMessageName) || SameFileName(name, kUnpackedProgramName) ||
+    if (SameFileName(name, kMessageFile) || SameFileName(name, kUnpackedProgramName) ||
         SameFile(entry.path(), program) || SameFile(entry.path(), out)) {
       continue;
     }
@@ -53,9 +54,12 @@ std::map<std::string, Bytes> ReadCardFiles(const fs::path& folder, const fs::pat
 // The message of msg.txt's bytes, or nothing (with an error) when it breaks the card's limits.
 std::optional<CardMessage> ReadMessage(const std::optional<fs::path>& messageFile,
                                        const fs::path& folder, Diagnostics& diagnostics) {
-  const std::optional<fs::path> path =
-      messageFile ? messageFile : FindCardFile(folder, kUnpackedMessageName);
-  if (!path) return CardMessage{};  // the check has warned of it already
+  std::optional<fs::path> path = messageFile;
+  if (!path) {
+    const std::optional<std::string> own = FindCardFile(folder.string(), kMessageFile);
+    if (!own) return CardMessage{};  // the check has warned of it already
+    path = *own;
+  }
   Result<Bytes> bytes = ReadWholeFile(*path);
   if (!bytes) {
     diagnostics.Error(path->string(), "", "the message file is missing or cannot be read.");
