@@ -3,7 +3,7 @@
 
 #include "framework/window_win.h"
 
-#include <cstdio>
+#include <string>
 
 // Every message the card's windows and their controls are likely to see.
 #define CARD_WINDOW_MESSAGES(X)                                                              \
@@ -43,9 +43,13 @@ std::string MessageName(UINT msg) {
     case kMsgReflectedDrawItem:
       return "reflected WM_DRAWITEM";
     default: {
-      char hex[16];
-      std::snprintf(hex, sizeof hex, "0x%04X", msg);
-      return hex;
+      // By hand rather than with snprintf, which would bring mingw's whole printf into card.exe.
+      static constexpr char kDigits[] = "0123456789ABCDEF";
+      std::string hex;
+      for (int shift = 28; shift >= 0; shift -= 4) {
+        if (shift < 16 || (msg >> shift) != 0) hex += kDigits[(msg >> shift) & 0xF];
+      }
+      return "0x" + hex;
     }
   }
 }

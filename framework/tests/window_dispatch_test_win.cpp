@@ -319,6 +319,8 @@ TEST(MessageNames, NamesKnownMessagesAndShowsOthersInHex) {
   EXPECT_EQ(MessageName(WM_NCDESTROY), "WM_NCDESTROY");
   EXPECT_EQ(MessageName(kMsgReflectedCtlColor), "reflected WM_CTLCOLOR");
   EXPECT_EQ(MessageName(0x8003), "0x8003");
+  EXPECT_EQ(MessageName(0x2A), "0x002A");
+  EXPECT_EQ(MessageName(0x12345), "0x12345");
 }
 
 }  // namespace
