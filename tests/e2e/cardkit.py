@@ -1,6 +1,7 @@
 """cardkit, the authoring tool, as the tests call it: building a card folder from its sources,
-packaging card.exe with a message for Make a New Card, and what `cardkit simulate` predicts the
-figure does, tick by tick. A failing call raises E2EError with cardkit's output."""
+packaging a card folder with card.exe into the card package a person sends, and what `cardkit
+simulate` predicts the figure does, tick by tick. A failing call raises E2EError with cardkit's
+output."""
 
 import subprocess
 
@@ -22,9 +23,11 @@ def build(cardkit, source, out):
     return out
 
 
-def package(cardkit, exe, out, message_file):
-    """A card package `out` of the program `exe` with the message of `message_file`."""
-    run(cardkit, "package", exe, out, "--message", message_file)
+def package(cardkit, card_folder, out, program, message_file=None):
+    """The card package `out` of the card folder `card_folder` and the card program `program`,
+    with the message of `message_file` (the folder's msg.txt when none is given)."""
+    message = ["--message", message_file] if message_file else []
+    run(cardkit, "package", card_folder, out, "--program", program, *message)
     return out
 
 

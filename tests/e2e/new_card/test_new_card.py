@@ -19,10 +19,10 @@ import cardkit
 from card_layout import Layout
 from card_run import DIALOG_TITLE
 from card_source import CardSource, picture
-from resource_ids import (IDC_FILE_CREATED_OK, IDC_FILE_CREATED_TEXT, IDC_MAKE_NEW_CARD,
-                          IDC_MESSAGE_CENTRED, IDC_MESSAGE_LEFT, IDC_NEW_MESSAGE_CENTRED,
-                          IDC_NEW_MESSAGE_CENTRED_CHECK, IDC_NEW_MESSAGE_LEFT, IDC_START_EMAIL,
-                          IDCANCEL, IDOK, MESSAGE_BOX_TEXT)
+from new_card_dialogs import NewCardDialogs
+from resource_ids import (IDC_FILE_CREATED_OK, IDC_FILE_CREATED_TEXT, IDC_MESSAGE_CENTRED,
+                          IDC_MESSAGE_LEFT, IDC_NEW_MESSAGE_LEFT, IDC_START_EMAIL, IDCANCEL,
+                          IDOK, MESSAGE_BOX_TEXT)
 from waiting import wait_for
 from wine_session import windows_path
 
@@ -61,9 +61,8 @@ class NewCardTest(card_run.CardRunTestCase):
     def setUp(self):
         self.folder = os.path.join(OPTIONS.work, self.id().split(".")[-1])
         self.run_ = card_run.CardRun(self.session, OPTIONS, self.folder, self.content, TITLE)
-        self.package = cardkit.package(OPTIONS.cardkit, OPTIONS.card,
-                                       os.path.join(self.folder, "Greeting.exe"),
-                                       os.path.join(self.folder, "msg.txt"))
+        self.package = cardkit.package(OPTIONS.cardkit, self.content,
+                                       os.path.join(self.folder, "Greeting.exe"), OPTIONS.card)
         self.package_bytes = read(self.package)
 
     # --- driving the card -------------------------------------------------------------------
@@ -72,6 +71,7 @@ class NewCardTest(card_run.CardRunTestCase):
         """Starts the card with the package's full path; returns the card window once shown."""
         self.run_.start([windows_path(self.package)], pattern=False, env=env,
                         dll_overrides=dll_overrides)
+        self.dialogs = NewCardDialogs(self.session, self.run_.program, self.card_window)
         return self.card_window()
 
     def card_window(self):
@@ -80,52 +80,6 @@ class NewCardTest(card_run.CardRunTestCase):
     def close_card(self):
         self.session.click(*self.card_window().centre_of(IDCANCEL))
         self.assertEqual(self.run_.program.wait_exit(), 0)
-
-    def open_new_message(self):
-        self.session.click(*self.card_window().centre_of(IDC_MAKE_NEW_CARD))
-        return wait_for("the new-message dialog", self.new_message_dialog)
-
-    def replace_message(self, dialog, keys):
-        """Clicks into the visible edit, selects its whole text and types over it; `keys` is a
-        list of texts to type and key names (in angle brackets, e.g. "<Return>") to press."""
-        edit = (IDC_NEW_MESSAGE_CENTRED if dialog.shown(IDC_NEW_MESSAGE_CENTRED)
-                else IDC_NEW_MESSAGE_LEFT)
-        self.session.click(*dialog.centre_of(edit))
-        self.session.key("ctrl+Home", "ctrl+shift+End", "Delete")
-        for item in keys:
-            if item.startswith("<"):
-                self.session.key(item.strip("<>"))
-            else:
-                self.session.type(item)
-
-    def new_message_dialog(self):
-        return self.session.window(DIALOG_TITLE, having=IDC_NEW_MESSAGE_CENTRED,
-                                   program=self.run_.program)
-
-    def result_dialog(self):
-        return wait_for("the result dialog", lambda: self.session.window(
-            DIALOG_TITLE, having=IDC_FILE_CREATED_OK, program=self.run_.program))
-
-    def make_card(self, keys, centred):
-        """Types a message, sets "Centered" as asked (it opens as the card shows its message),
-        presses OK; returns the result dialog."""
-        dialog = self.open_new_message()
-        self.replace_message(dialog, keys)
-        if dialog.shown(IDC_NEW_MESSAGE_CENTRED) != centred:
-            self.session.click(*dialog.centre_of(IDC_NEW_MESSAGE_CENTRED_CHECK))
-            wait_for("the other edit",
-                     lambda: self.new_message_dialog().shown(IDC_NEW_MESSAGE_CENTRED) == centred)
-        self.session.click(*dialog.centre_of(IDOK))
-        return self.result_dialog()
-
-    def close_result(self, result):
-        ok = IDC_FILE_CREATED_OK if result.shown(IDC_FILE_CREATED_OK) else IDOK
-        self.session.click(*result.centre_of(ok))
-        self.wait_dialogs_closed()
-
-    def wait_dialogs_closed(self):
-        wait_for("the dialogs to close",
-                 lambda: not self.session.windows(DIALOG_TITLE, program=self.run_.program))
 
     # --- checking the results ---------------------------------------------------------------
 
@@ -171,13 +125,14 @@ class NewCardTest(card_run.CardRunTestCase):
     def test_makes_a_card_named_after_the_message_and_shows_it_centred(self):
         self.start_card()
         for name in ("ANNA.EXE", "ANNA(2).EXE"):
-            result = self.make_card(["Dear Anna,", "<Return>", "Happy birthday!"], centred=True)
+            result = self.dialogs.make_card(["Dear Anna,", "<Return>", "Happy birthday!"],
+                                            centred=True)
             path = windows_path(os.path.join(self.folder, name))
             self.assertEqual(result.text_of(IDC_FILE_CREATED_TEXT), CREATED % path)
             self.assertEqual([result.shown(i)
                               for i in (IDOK, IDC_START_EMAIL, IDC_FILE_CREATED_OK)],
                              [True, False, False], "no mail library: the single OK")
-            self.close_result(result)
+            self.dialogs.close_result(result)
             self.assert_card_file(os.path.join(self.folder, name), ANNA, centred=True)
             card = self.assert_card_shows(ANNA, centred=True)
         self.assert_text_centred(card, IDC_MESSAGE_CENTRED)
@@ -186,13 +141,13 @@ class NewCardTest(card_run.CardRunTestCase):
 
     def test_typing_past_the_limit_keeps_487_characters_and_cancel_changes_nothing(self):
         self.start_card()
-        dialog = self.open_new_message()
+        dialog = self.dialogs.open_new_message()
         typed = "".join(" " if i % 8 == 7 else "i" for i in range(492))
-        self.replace_message(dialog, [typed])
-        edit_text = self.new_message_dialog().text_of(IDC_NEW_MESSAGE_LEFT)
+        self.dialogs.replace_message(dialog, [typed])
+        edit_text = self.dialogs.new_message_dialog().text_of(IDC_NEW_MESSAGE_LEFT)
         self.assertEqual(edit_text, typed[:487])
         self.session.click(*dialog.centre_of(IDCANCEL))
-        self.wait_dialogs_closed()
+        self.dialogs.wait_dialogs_closed()
         self.assert_card_shows(ORIGINAL_MESSAGE, centred=False)
         self.assertEqual(self.new_files(), [])
         self.close_card()
@@ -200,10 +155,11 @@ class NewCardTest(card_run.CardRunTestCase):
     def test_a_read_only_package_is_copied_and_patched(self):
         os.chmod(self.package, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
         self.start_card()
-        result = self.make_card(["Dear Anna,", "<Return>", "Happy birthday!"], centred=False)
+        result = self.dialogs.make_card(["Dear Anna,", "<Return>", "Happy birthday!"],
+                                        centred=False)
         self.assertEqual(result.text_of(IDC_FILE_CREATED_TEXT),
                          CREATED % windows_path(os.path.join(self.folder, "ANNA.EXE")))
-        self.close_result(result)
+        self.dialogs.close_result(result)
         self.assert_card_file(os.path.join(self.folder, "ANNA.EXE"), ANNA, centred=False)
         self.assert_card_shows(ANNA, centred=False)
         self.assertEqual(read(self.package), self.package_bytes)
@@ -220,7 +176,8 @@ class NewCardTest(card_run.CardRunTestCase):
         self.start_card(dll_overrides="mapi32=n",
                         env={"CARD_FAKE_MAIL_LOG": windows_path(log),
                              "CARD_FAKE_MAIL_LOGON": logon_results})
-        result = self.make_card(["Dear Anna,", "<Return>", "Happy birthday!"], centred=False)
+        result = self.dialogs.make_card(["Dear Anna,", "<Return>", "Happy birthday!"],
+                                        centred=False)
         self.assertEqual([result.shown(i) for i in (IDOK, IDC_START_EMAIL, IDC_FILE_CREATED_OK)],
                          [False, True, True], "the mail library offers Start E-Mail")
         self.session.click(*result.centre_of(IDC_START_EMAIL))
@@ -231,7 +188,7 @@ class NewCardTest(card_run.CardRunTestCase):
             box_text = box.text_of(MESSAGE_BOX_TEXT)
             self.assertEqual(box.owner, result.handle, "the result dialog owns the box")
             self.session.click(*box.centre_of(IDOK))
-        self.wait_dialogs_closed()
+        self.dialogs.wait_dialogs_closed()
         self.close_card()
         with open(log) as f:
             return f.read().splitlines(), box_text
