@@ -56,8 +56,9 @@ bench: $(BENCH)/Makefile
 	$(MAKE) -C $(BENCH) -j$(JOBS) --no-print-directory card_bench
 	$(BENCH)/bench/card_bench
 
-demo: native win64
-	tools/play-demo $(NATIVE) $(WIN64)
+# The release package (i686) for a person to send, and its x86_64 twin played under Wine.
+demo: native win64 win32
+	tools/play-demo $(NATIVE) $(WIN64) $(WIN32)
 
 clean:
 	rm -rf $(BUILD)
