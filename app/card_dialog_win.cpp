@@ -79,7 +79,10 @@ bool CardDialog::OnInitDialog() {
   Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   OnOK();
-  return true;
+  // OnOK gave the view the keyboard. Returning true would have the dialog manager give it to
+  // "Repeat" instead, which activates the hidden card: keys typed during the first playing
+  // would replay or close it.
+  return false;
 }
 
 void CardDialog::GiveMessageTheCardsColours() {
