@@ -90,6 +90,6 @@ def cases(good):
         ("one name twice", rebuilt(good, layout + [("LAYOUT.TXT", b"-")]),
          "two files of one name"),
         ("101 files", rebuilt(good, many), "101 files, more than the 100"),
-        ("65 MB unpacked", rebuilt(good, layout + [("zeros.bmp", bytes(65 << 20))]),
+        ("more than 64 MB unpacked", rebuilt(good, layout + [("zeros.bmp", bytes(65 << 20))]),
          "MB unpacked, more than the 64 MB"),
     ]

@@ -67,6 +67,8 @@ class PackageRun:
         return self
 
     def private_folders(self):
+        if not os.path.isdir(self.temp):
+            return []
         return sorted(n for n in os.listdir(self.temp) if PRIVATE_FOLDER.match(n))
 
     def new_private_folders(self):

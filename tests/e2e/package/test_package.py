@@ -158,8 +158,8 @@ class PackageTest(card_run.CardRunTestCase):
         self.assertEqual(shown_message(first.card_window()), (MESSAGE, False))
         anna = self.make_card(first, ["Dear Anna,", "<Return>", "Happy birthday!"], True)
         self.assertEqual(anna, "ANNA.EXE")
-        self.assertEqual(shown_message(first.card_window()),
-                         ("Dear Anna,\r\nHappy birthday!", True))
+        wait_for("the card to show the new message", lambda: shown_message(
+            first.card_window()) == ("Dear Anna,\r\nHappy birthday!", True))
         self.close_card(first)
         self.assert_nothing_left(first, ["Greeting.exe", "ANNA.EXE"])
 
