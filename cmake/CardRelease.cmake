@@ -20,6 +20,6 @@ function(card_check_size target bytes)
   add_custom_target(${target}_size ALL
     COMMAND ${CMAKE_COMMAND} -DFILE=$<TARGET_FILE:${target}> -DLIMIT=${bytes}
             -P ${CMAKE_SOURCE_DIR}/cmake/CheckFileSize.cmake
-    COMMENT "Checking that $<TARGET_FILE_NAME:${target}> stays within ${bytes} bytes")
+    COMMENT "Checking that ${target} stays within ${bytes} bytes")
   add_dependencies(${target}_size ${target})
 endfunction()
