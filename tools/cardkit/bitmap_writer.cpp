@@ -2,7 +2,7 @@
 #include "tools/cardkit/bitmap_writer.h"
 
 #include "tools/cardkit/colour_quantiser.h"
-#include "tools/cardkit/packed_pixels.h"
+#include "animation/image/packed_pixels.h"
 
 #include <algorithm>
 #include <optional>

@@ -1,7 +1,7 @@
 // Decoding of frames through the bitmap-info blocks of their palette record.
 #include "tools/cardkit/frame_decoder.h"
 
-#include "tools/cardkit/packed_pixels.h"
+#include "animation/image/packed_pixels.h"
 
 #include <cstdlib>
 #include <string>

@@ -2,7 +2,7 @@
 #include "tools/cardkit/layout_checker.h"
 
 #include "layout/layout_file.h"
-#include "tools/cardkit/bitmap_header.h"
+#include "animation/image/bitmap_header.h"
 #include "tools/cardkit/file_io.h"
 
 #include <string>
