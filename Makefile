@@ -55,6 +55,8 @@ $(BENCH)/Makefile: | deps
 bench: $(BENCH)/Makefile
 	$(MAKE) -C $(BENCH) -j$(JOBS) --no-print-directory card_bench
 	$(BENCH)/bench/card_bench
+	$(MAKE) -C $(BENCH) -j$(JOBS) --no-print-directory sample_card_html
+	/usr/bin/python3 tests/web/web_bench.py $(BENCH)/web/sample-card.html
 
 demo: native win64
 	tools/play-demo $(NATIVE) $(WIN64)
