@@ -55,8 +55,9 @@ class DamagedPageTest(unittest.TestCase):
             "return n && !n.hidden && n.textContent;"))
         self.assertRegex(shown, sentence)
         visible = self.browser.run(
-            "return [...document.body.children].filter(e => !e.hidden && e.tagName !== 'SCRIPT' "
-            "&& getComputedStyle(e).display !== 'none').map(e => e.id);")
+            "return [...document.body.children].filter(e => {"
+            "  const r = e.getBoundingClientRect(); return r.width > 0 && r.height > 0;"
+            "}).map(e => e.id);")
         self.assertEqual(visible, ["card-notice"])
         self.assertEqual(self.browser.console_errors(), [])
 

@@ -10,6 +10,7 @@ import unittest
 from web_browser import Browser, main, save_png, wait_for
 
 SCRIPT = "do = [10,0]1*3 [0,5]2*4 51*3\n"
+FIRST_MESSAGE = "Hello there,\nhave a lovely day!\n"  # left-aligned
 ANNA = "Dear Anna,\nHappy birthday!"
 
 
@@ -20,7 +21,7 @@ def centre(rect):
 class NewCardTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.card, cls.html = CARDS.make("newcard", SCRIPT)
+        cls.card, cls.html = CARDS.make("newcard", SCRIPT, {"message.txt": FIRST_MESSAGE})
         cls.browser = Browser(CARDS.work)
         cls.browser.open(cls.html)
         cls.browser.wait_phase("cover")
@@ -61,11 +62,11 @@ class NewCardTest(unittest.TestCase):
     def test_b_the_dialog_keeps_the_card_s_limits(self):
         edit = self.open_dialog()
         edit.clear()
-        edit.send_keys("x" * 487)
+        edit.send_keys("i" * 487)  # narrow, so that 487 fit in seven lines
         self.assertEqual(len(edit.get_attribute("value")), 487)
         self.assertFalse(self.shaken())
-        edit.send_keys("y")
-        self.assertEqual(edit.get_attribute("value"), "x" * 487, "the 488th character is refused")
+        edit.send_keys("i")
+        self.assertEqual(edit.get_attribute("value"), "i" * 487, "the 488th character is refused")
         self.assertTrue(self.shaken(), "and the dialog shakes")
         edit.clear()
         edit.send_keys("\n".join("line %d" % n for n in range(1, 8)))
@@ -78,7 +79,9 @@ class NewCardTest(unittest.TestCase):
         edit = self.open_dialog()
         edit.clear()
         edit.send_keys(ANNA)
-        self.browser.driver.find_element("css selector", ".card-dialog input").click()
+        centred = self.browser.driver.find_element("css selector", ".card-dialog input")
+        self.assertFalse(centred.is_selected(), "the first message is left-aligned")
+        centred.click()
         save_png(self.browser.screenshot(), os.path.join(CARDS.work, "new-card-dialog.png"))
         self.press("ok")
         path = os.path.join(self.browser.downloads, "ANNA.html")

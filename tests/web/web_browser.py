@@ -140,6 +140,7 @@ class Browser:
         shutil.rmtree(self.profile, ignore_errors=True)
 
     def open(self, path):
+        self.driver.get_log("performance")  # what the browser asked for before the page
         self.driver.get("file://" + os.path.abspath(path))
         wait_for("the page to start", lambda: self.run("return document.readyState") ==
                  "complete")
