@@ -1,25 +1,25 @@
 // Program start and end (see card_app_win.h).
 #include "app/card_app_win.h"
 
-#include "app/card_content.h"
 #include "app/card_dialog_win.h"
 #include "app/desktop_card_parts_win.h"
+#include "card/card_folder.h"
 
 namespace card {
 
 constexpr const char* kProductName = "Zelk Greeting Card";
 
 bool CardApp::InitInstance() {
-  Result<CardContent> content = LoadCardContent();
+  // The card's content files are in the current folder.
+  Result<CardFolder> content = LoadCardFolder("");
   if (!content) {
     MessageBoxA(nullptr, content.error().c_str(), kProductName, MB_OK | MB_ICONSTOP);
     return false;
   }
-  DesktopCardParts parts;
+  // The card package is the first argument; without one "Make a New Card" writes no file.
+  DesktopCardParts parts(Arguments().empty() ? std::string() : Arguments().front());
   CardDialog card(std::move(content).value(), parts);
-  SetMainWindow(&card);
   card.DoModal();
-  SetMainWindow(nullptr);
   return false;
 }
 

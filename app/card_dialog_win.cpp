@@ -3,8 +3,7 @@
 #include "app/card_dialog_win.h"
 
 #include "animation/player/card_view_win.h"
-#include "layout/card_pictures_win.h"
-#include "message/message_file_win.h"
+#include "shell/card_pictures_win.h"
 #include "res/resource.h"
 #include "shell/card_look_win.h"
 
@@ -38,16 +37,16 @@ std::unique_ptr<CardSurface> MakeSurface(const LayoutFile& layout, HCURSOR hand,
 
 }  // namespace
 
-CardDialog::CardDialog(CardContent content, CardParts& parts)
+CardDialog::CardDialog(CardFolder content, CardParts& parts)
     : Dialog(IDD_CARD), parts_(parts), settings_(content.layout.settings),
-      title_(content.layout.title) {
+      title_(content.layout.title), loadedMessage_(std::move(content.message)) {
   screenDC_.emplace(nullptr);
   HINSTANCE self = GetModuleHandleA(nullptr);
   icon_ = LoadIconA(self, MAKEINTRESOURCEA(IDI_CARD));
   HCURSOR hand = LoadCursorA(self, MAKEINTRESOURCEA(IDC_HAND_POINTER));
   surface_ = MakeSurface(content.layout, hand, icon_);
-  if (settings_.soundEffectsOn) parts_.OpenSoundBank();
-  fas_ = std::move(content.fas);
+  if (settings_.soundEffectsOn) parts_.UseSoundBank(std::move(content.sounds));
+  fas_ = std::move(content.frames);
   view_ = parts_.MakeView(*fas_, screenDC_->Get(), TheCardLook().palette.Get(), *this);
 }
 
@@ -71,6 +70,7 @@ void CardDialog::DoDataExchange(DataExchange& dx) {
 
 bool CardDialog::OnInitDialog() {
   Dialog::OnInitDialog();
+  GiveMessageTheCardsColours();
   centred_ = false;
   LoadMessage();
   SetWindowTextA(Handle(), title_.c_str());
@@ -80,6 +80,16 @@ bool CardDialog::OnInitDialog() {
   Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
   OnOK();
   return true;
+}
+
+void CardDialog::GiveMessageTheCardsColours() {
+  CardLook& look = TheCardLook();
+  // The shadow pass paints on the background brush, so it must exist before the first paint.
+  look.MakeBrushes();
+  const MessageColours colours{look.colours.messageText, look.colours.messageShadow,
+                               look.colours.background, look.backgroundBrush.Get()};
+  leftEdit_.SetColours(colours);
+  centredEdit_.SetColours(colours);
 }
 
 void CardDialog::LayOut() {
@@ -98,9 +108,8 @@ void CardDialog::LayOut() {
 }
 
 void CardDialog::LoadMessage() {
-  const CardMessage message = ReadMessageFile("msg.txt");
-  if (message.centred) centred_ = true;
-  SetMessage(message.text);
+  if (loadedMessage_.centred) centred_ = true;
+  SetMessage(loadedMessage_.text);
 }
 
 void CardDialog::SetMessage(const std::string& text) {

@@ -11,8 +11,8 @@
 // depend on how many the system sends; under Wine that count differs.)
 #pragma once
 
-#include "app/card_content.h"
 #include "app/card_parts_win.h"
+#include "card/card_folder.h"
 #include "framework/dialog_win.h"
 #include "framework/gdi_win.h"
 #include "message/message_edit_win.h"
@@ -31,7 +31,7 @@ class CardDialog : public Dialog {
  public:
   // Builds the card from its loaded content: pictures, hot spots, palette, sound bank (when
   // the layout turns sound effects on) and the hidden animation view.
-  CardDialog(CardContent content, CardParts& parts);
+  CardDialog(CardFolder content, CardParts& parts);
   // Deletes the view, the animation file, the pictures and hot spots and the screen context,
   // then stops the music; the controls' objects go last.
   ~CardDialog() override;
@@ -63,6 +63,7 @@ class CardDialog : public Dialog {
 
  private:
   LRESULT OnCardFinished();
+  void GiveMessageTheCardsColours();
   void LoadMessage();
   void LayOut();
 
@@ -77,6 +78,7 @@ class CardDialog : public Dialog {
   bool centred_ = false;
   LayoutSettings settings_;
   std::string title_;
+  CardMessage loadedMessage_;  // msg.txt, shown when the window is made
   bool firstPlayingEnded_ = false;
   HICON icon_;
   std::optional<WindowDC> screenDC_;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "animation/fas/fas_file.h"
+#include "sound/was_file.h"
 #include "framework/window_win.h"
 
 #include <windows.h>
@@ -29,8 +30,9 @@ class CardParts {
   // The view over `fas`; it reports the end of each playing to `cardWindow` (WM_CARD_FINISHED).
   virtual std::unique_ptr<FigureView> MakeView(const FasFile& fas, HDC screen, HPALETTE palette,
                                                const Window& cardWindow) = 0;
-  // Opens Card.WAS as the program's sound bank; called when the layout turns sound effects on.
-  virtual void OpenSoundBank() = 0;
+  // Makes `bank` (Card.WAS, or null when it could not be opened) the program's sound bank;
+  // called when the layout turns sound effects on.
+  virtual void UseSoundBank(std::unique_ptr<WasFile> bank) = 0;
   // Stops any music, then plays it from its start.
   virtual void StartMusic(bool repeat) = 0;
   virtual void StopMusic() = 0;

@@ -3,7 +3,7 @@
 
 #include "animation/player/card_view_win.h"
 #include "app/card_dialog_win.h"
-#include "newcard/make_new_card_win.h"
+#include "app/make_new_card_win.h"
 #include "sound/music_player_win.h"
 #include "sound/sound_bank_win.h"
 
@@ -29,15 +29,15 @@ std::unique_ptr<FigureView> DesktopCardParts::MakeView(const FasFile& fas, HDC s
   return std::make_unique<CardViewFigure>(fas, screen, palette, cardWindow);
 }
 
-void DesktopCardParts::OpenSoundBank() {
+void DesktopCardParts::UseSoundBank(std::unique_ptr<WasFile> bank) {
   // Without the bank the card plays silently; nothing is reported.
-  (void)card::OpenSoundBank("Card.WAS");
+  RegisterSoundBank(std::move(bank));
 }
 
 void DesktopCardParts::StartMusic(bool repeat) { card::StartMusic(repeat); }
 
 void DesktopCardParts::StopMusic() { card::StopMusic(); }
 
-void DesktopCardParts::MakeNewCard(CardDialog& card) { OnMakeNewCard(card); }
+void DesktopCardParts::MakeNewCard(CardDialog& card) { OnMakeNewCard(card, packagePath_); }
 
 }  // namespace card

@@ -4,16 +4,25 @@
 
 #include "app/card_parts_win.h"
 
+#include <string>
+#include <utility>
+
 namespace card {
 
 class DesktopCardParts : public CardParts {
  public:
+  // `packagePath`: the card package "Make a New Card" copies; empty for none.
+  explicit DesktopCardParts(std::string packagePath) : packagePath_(std::move(packagePath)) {}
+
   std::unique_ptr<FigureView> MakeView(const FasFile& fas, HDC screen, HPALETTE palette,
                                        const Window& cardWindow) override;
-  void OpenSoundBank() override;
+  void UseSoundBank(std::unique_ptr<WasFile> bank) override;
   void StartMusic(bool repeat) override;
   void StopMusic() override;
   void MakeNewCard(CardDialog& card) override;
+
+ private:
+  std::string packagePath_;
 };
 
 }  // namespace card

@@ -11,7 +11,7 @@ namespace {
 card::CardApp theApp;
 }
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   std::vector<std::string> arguments(__argv + 1, __argv + __argc);
-  return theApp.Run(instance, std::move(arguments));
+  return theApp.Run(std::move(arguments));
 }

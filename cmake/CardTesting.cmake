@@ -1,6 +1,8 @@
-# card_add_test(NAME SOURCES files... [LIBS libs...])
+# card_add_test(NAME [NATIVE] SOURCES files... [LIBS libs...])
 # A GoogleTest executable. Natively each test case becomes a ctest test; a Windows test
 # executable is one ctest test run under Wine inside the shared Wine session (see tests/wine).
+# NATIVE: a test of the portable core, built only in the native build (not for Windows, not in
+# the fuzz build).
 include(GoogleTest)
 
 if(WIN32)
@@ -13,7 +15,10 @@ else()
 endif()
 
 function(card_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "NATIVE" "" "SOURCES;LIBS" ${ARGN})
+  if(T_NATIVE AND (WIN32 OR CARD_FUZZ))
+    return()
+  endif()
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   if(WIN32)
@@ -47,4 +52,21 @@ function(card_add_fuzzer name source)
   endif()
   add_test(NAME ${name}
            COMMAND ${CMAKE_SOURCE_DIR}/tools/run-fuzzer $<TARGET_FILE:${name}> ${corpus} ${seeds})
+endfunction()
+
+# card_add_fuzz_seeds(FUZZER SOURCE)
+# Builds SOURCE, a small program that writes well-formed content files into the folder it is
+# given, and runs it as a ctest fixture into FUZZER's corpus folder (the one card_add_fuzzer
+# gives it) before FUZZER runs. The fuzzer so starts from valid files without generated
+# binaries in the repository.
+function(card_add_fuzz_seeds fuzzer source)
+  set(writer ${fuzzer}_seed_writer)
+  add_executable(${writer} ${source})
+  target_link_libraries(${writer} PRIVATE cardcore)
+  # cardcore is instrumented for fuzzing; the sanitizer runtimes provide its coverage hooks.
+  target_compile_options(${writer} PRIVATE -fsanitize=address,undefined)
+  target_link_options(${writer} PRIVATE -fsanitize=address,undefined)
+  add_test(NAME ${fuzzer}_seeds COMMAND ${writer} ${CMAKE_CURRENT_BINARY_DIR}/${fuzzer}-corpus)
+  set_tests_properties(${fuzzer}_seeds PROPERTIES FIXTURES_SETUP ${fuzzer}_seeds)
+  set_tests_properties(${fuzzer} PROPERTIES FIXTURES_REQUIRED ${fuzzer}_seeds)
 endfunction()

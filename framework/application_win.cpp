@@ -5,16 +5,7 @@
 
 namespace card {
 
-Application* Application::current_ = nullptr;
-
-Application::Application() { current_ = this; }
-
-Application::~Application() {
-  if (current_ == this) current_ = nullptr;
-}
-
-int Application::Run(HINSTANCE instance, std::vector<std::string> arguments) {
-  instance_ = instance;
+int Application::Run(std::vector<std::string> arguments) {
   arguments_ = std::move(arguments);
   try {
     if (!InitInstance()) return 0;

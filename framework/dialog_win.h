@@ -52,7 +52,6 @@ class Dialog : public Window {
   // Runs DoDataExchange reading the controls (true) or filling them (false).
   bool UpdateData(bool save);
   HWND Item(int id) const { return GetDlgItem(Handle(), id); }
-  int TemplateId() const { return templateId_; }
 
  protected:
   // The base binds the controls (DoDataExchange, filling) and returns true: the dialog manager

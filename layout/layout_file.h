@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "animation/fas/palette_record.h"
 #include "common/geometry.h"
+#include "content/content_file_names.h"
 #include "common/result.h"
 
 namespace card {
@@ -75,13 +75,6 @@ struct LayoutFile {
 // Parses the text of a layout file. A file that lacks a line the format needs, a line with
 // fewer values than its form, or a file beyond the limits above is refused with a sentence
 // naming `fileName`, the line and what was expected there.
-Result<LayoutFile> ParseLayout(std::string_view text, std::string_view fileName = "Layout.txt");
-
-// The red, green and blue of a 0x00BBGGRR value; the top byte is ignored. (PaletteColour is
-// the one the frame file's palette records use.)
-constexpr PaletteColour PaletteEntryColour(std::uint32_t value) {
-  return {static_cast<std::uint8_t>(value & 0xFF), static_cast<std::uint8_t>((value >> 8) & 0xFF),
-          static_cast<std::uint8_t>((value >> 16) & 0xFF)};
-}
+Result<LayoutFile> ParseLayout(std::string_view text, std::string_view fileName = kLayoutFile);
 
 }  // namespace card

@@ -1,7 +1,7 @@
 // The two-pass message control (see message_edit_win.h).
 #include "message/message_edit_win.h"
 
-#include "shell/card_look_win.h"
+#include "message/message_font_win.h"
 
 namespace card {
 
@@ -24,15 +24,14 @@ void MessageEdit::OnPaint() {
 }
 
 HBRUSH MessageEdit::OnCtlColor(HDC dc, UINT) {
-  const CardLook& look = TheCardLook();
   if (shadowPass_) {
     OffsetWindowOrgEx(dc, -1, -1, nullptr);
-    SetBkColor(dc, look.colours.background);
-    SetTextColor(dc, look.colours.messageShadow);
-    return look.backgroundBrush.Get();
+    SetBkColor(dc, colours_.background);
+    SetTextColor(dc, colours_.shadow);
+    return colours_.backgroundBrush;
   }
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, look.colours.messageText);
+  SetTextColor(dc, colours_.text);
   return static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
 }
 

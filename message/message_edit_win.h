@@ -10,7 +10,19 @@
 
 namespace card {
 
+// What the control draws in: the card's colours and the brush under the shadow pass, handed
+// down by the card window, which owns the card's look.
+struct MessageColours {
+  COLORREF text = 0;
+  COLORREF shadow = 0;
+  COLORREF background = 0;
+  HBRUSH backgroundBrush = nullptr;
+};
+
 class MessageEdit : public Window {
+ public:
+  void SetColours(const MessageColours& colours) { colours_ = colours; }
+
  protected:
   // Gives the control the message font and 5-pixel margins on both sides.
   void PreSubclassWindow() override;
@@ -18,6 +30,7 @@ class MessageEdit : public Window {
   HBRUSH OnCtlColor(HDC dc, UINT ctlType) override;
 
  private:
+  MessageColours colours_;
   bool shadowPass_ = false;
 };
 

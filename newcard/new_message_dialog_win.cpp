@@ -7,7 +7,7 @@
 #include "newcard/file_created_text.h"
 #include "newcard/new_card_file.h"
 #include "res/resource.h"
-#include "shell/card_look_win.h"
+#include "message/message_font_win.h"
 
 namespace card {
 namespace {
@@ -49,7 +49,7 @@ bool NewMessageDialog::OnCommand(int id, int code, HWND control) {
     return true;
   }
   if (code == BN_CLICKED && id == IDC_NEW_MESSAGE_CENTRED_CHECK) {
-    OnCentered();
+    OnCentredClicked();
     return true;
   }
   return Dialog::OnCommand(id, code, control);
@@ -79,7 +79,7 @@ void NewMessageDialog::OnMessageChange() {
   edit.Send(EM_SCROLLCARET);
 }
 
-void NewMessageDialog::OnCentered() {
+void NewMessageDialog::OnCentredClicked() {
   UpdateData(true);
   Window& newEdit = VisibleEdit();
   Window& oldEdit = centred_ ? leftEdit_ : centredEdit_;

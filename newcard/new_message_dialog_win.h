@@ -30,7 +30,7 @@ class NewMessageDialog : public Dialog {
 
  private:
   void OnMessageChange();
-  void OnCentered();
+  void OnCentredClicked();
   Window& VisibleEdit() { return centred_ ? centredEdit_ : leftEdit_; }
   // Sets an edit's text without taking it for the user's typing.
   void SetEditText(const Window& edit, const std::string& text);

@@ -1,25 +1,11 @@
 // The program-wide drawing objects (see card_look_win.h).
 #include "shell/card_look_win.h"
 
-#include <cstring>
+#include "common/colour.h"
+
 #include <memory>
 
 namespace card {
-namespace {
-
-Font MakeMessageFont() {
-  LOGFONTA font{};
-  font.lfHeight = -20;
-  font.lfWeight = 700;
-  font.lfPitchAndFamily = FF_SWISS;
-  std::strcpy(font.lfFaceName, "Comic Sans MS");
-  return Font(CreateFontIndirectA(&font));
-}
-
-// Made at static initialisation, before WinMain, as the message controls expect it to exist.
-const Font messageFont = MakeMessageFont();
-
-}  // namespace
 
 void CardLook::MakeBrushes() {
   if (backgroundBrush) return;
@@ -41,13 +27,11 @@ Palette MakeCardPalette(const std::vector<std::uint32_t>& entries) {
   palette->palVersion = 0x300;
   palette->palNumEntries = static_cast<WORD>(entries.size());
   for (size_t i = 0; i < entries.size(); ++i) {
-    const PaletteColour colour = PaletteEntryColour(entries[i]);
-    palette->palPalEntry[i] = PALETTEENTRY{colour.red, colour.green, colour.blue, 0};
+    const Rgb colour = RgbOf(entries[i]);
+    palette->palPalEntry[i] = PALETTEENTRY{colour.r, colour.g, colour.b, 0};
   }
   return Palette(CreatePalette(palette));
 }
-
-HFONT MessageFont() { return messageFont.Get(); }
 
 Font MakeButtonFont() {
   LOGFONTA font{};

@@ -1,9 +1,10 @@
 // The card's program-wide drawing objects, each kept once here: the six layout colours, the
 // card palette, the background and button-face brushes (made at the card window's first
-// background erase), the logo drawn on "Visit Us", and the two fonts.
+// background erase), the logo drawn on "Visit Us", and the button font. (The message font is
+// the message controls', in message/.)
 #pragma once
 
-#include "animation/image/placed_image_win.h"
+#include "shell/placed_image_win.h"
 #include "framework/gdi_win.h"
 #include "layout/layout_file.h"
 
@@ -30,10 +31,6 @@ CardLook& TheCardLook();
 
 // A logical palette of the given 0x00BBGGRR entries in order (null for none).
 Palette MakeCardPalette(const std::vector<std::uint32_t>& entries);
-
-// "Comic Sans MS", 20 pixels, bold: made once, before the program's work starts, and kept to
-// the end. The message controls and the new-message dialog use it.
-HFONT MessageFont();
 
 // The caption font of the card buttons: 18 pixels, weight 600, a Swiss face of the font
 // mapper's choice. Made for each drawing.

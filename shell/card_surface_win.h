@@ -6,8 +6,8 @@
 // the "Visit Us" page. The card window owns one and forwards its messages to it.
 #pragma once
 
-#include "animation/image/hot_spot.h"
-#include "animation/image/placed_image_win.h"
+#include "shell/hot_spot.h"
+#include "shell/placed_image_win.h"
 
 #include <windows.h>
 

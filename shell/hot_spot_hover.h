@@ -3,7 +3,7 @@
 // into its polling timer, its repaints and its cursor.
 #pragma once
 
-#include "animation/image/hot_spot.h"
+#include "shell/hot_spot.h"
 #include "common/geometry.h"
 
 #include <span>

@@ -1,6 +1,7 @@
 // Playing card.mid through the MCI sequencer, and the program's one current music player.
 #include "sound/music_player_win.h"
 
+#include "content/content_file_names.h"
 #include "sound/winmm_api_win.h"
 
 #include <memory>
@@ -97,8 +98,8 @@ std::string MusicPath() {
 
 std::string MusicPathBeside(std::string_view executablePath) {
   std::size_t slash = executablePath.find_last_of("\\/");
-  if (slash == std::string_view::npos) return "card.mid";
-  return std::string(executablePath.substr(0, slash)) + "\\card.mid";
+  if (slash == std::string_view::npos) return std::string(kMusicFile);
+  return std::string(executablePath.substr(0, slash)) + "\\" + std::string(kMusicFile);
 }
 
 }  // namespace card

@@ -12,16 +12,6 @@ WasFile* bank = nullptr;
 
 }  // namespace
 
-Status OpenSoundBank(const std::string& path) {
-  auto opened = WasFile::Open(path);
-  if (!opened) {
-    RegisterSoundBank(nullptr);
-    return Fail(opened.error());
-  }
-  RegisterSoundBank(std::move(opened).value());
-  return {};
-}
-
 void RegisterSoundBank(std::unique_ptr<WasFile> replacement) {
   StopCurrentSound();
   delete bank;

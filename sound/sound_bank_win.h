@@ -3,17 +3,11 @@
 // request is answered at once as a sound that could not play.
 #pragma once
 
-#include "common/result.h"
 #include "sound/was_file.h"
 
 #include <memory>
-#include <string>
 
 namespace card {
-
-// Opens the bank at `path` and makes it the program's bank. On failure no bank is open and the
-// reason is returned ("Card.WAS is missing.", ...); the card then plays without sound effects.
-Status OpenSoundBank(const std::string& path);
 
 // Makes `bank` the program's bank (null: none). A sound still playing from the previous bank
 // is stopped first, as its samples are about to go away.

@@ -1,7 +1,7 @@
 // WasFile: checking the sound bank at open, and finding clips by name.
 #include "sound/was_file.h"
 
-#include "animation/fas/content_damage.h"
+#include "content/content_damage.h"
 
 namespace card {
 

@@ -4,8 +4,8 @@
 // checked to lie inside the file when it is opened.
 #pragma once
 
-#include "animation/fas/mapped_file.h"
-#include "animation/fas/name_directory.h"
+#include "content/mapped_file.h"
+#include "content/name_directory.h"
 
 #include <memory>
 #include <optional>

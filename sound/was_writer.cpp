@@ -1,7 +1,8 @@
 // Laying out Card.WAS.
 #include "sound/was_writer.h"
 
-#include "animation/fas/name_directory_writer.h"
+#include "common/byte_writer.h"
+#include "content/name_directory_writer.h"
 #include "sound/was_file.h"
 
 namespace card {

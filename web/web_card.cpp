@@ -1,22 +1,18 @@
 // Opening and playing a card in a browser page (see web_card.h).
 #include "web/web_card.h"
 
+#include "animation/fas/frame_decoder.h"
+#include "content/content_file_names.h"
 #include "shell/visit_target.h"
-#include "tools/cardkit/frame_decoder.h"
 
 #include <string_view>
 
 namespace card {
 namespace {
 
-constexpr const char* kLayoutFile = "Layout.txt";
-constexpr const char* kFramesFile = "Card.FAS";
-constexpr const char* kSoundsFile = "Card.WAS";
-constexpr const char* kMessageFile = "msg.txt";
-
 // A frame as the page draws it: transparent where the card's two passes keep the background,
 // elsewhere the colour the image pass gives.
-RgbaPicture FramePicture(const kit::DecodedFrame& frame) {
+RgbaPicture FramePicture(const DecodedFrame& frame) {
   RgbaPicture picture{frame.width, frame.height, {}};
   picture.rgba.reserve(static_cast<std::size_t>(frame.width) * frame.height * 4);
   for (int y = 0; y < frame.height; ++y) {
@@ -43,7 +39,7 @@ std::optional<ByteView> WebCard::File(const std::string& name) const {
 }
 
 Status WebCard::Open() {
-  const std::optional<ByteView> layoutBytes = File(kLayoutFile);
+  const std::optional<ByteView> layoutBytes = File(std::string(kLayoutFile));
   if (!layoutBytes) return Fail("This card's Layout.txt is missing.");
   auto layout = ParseLayout(
       std::string_view(reinterpret_cast<const char*>(layoutBytes->data()), layoutBytes->size()),
@@ -51,24 +47,24 @@ Status WebCard::Open() {
   if (!layout) return Failure{layout.error()};
   layout_ = std::move(layout).value();
 
-  const std::optional<ByteView> framesBytes = File(kFramesFile);
+  const std::optional<ByteView> framesBytes = File(std::string(kFramesFile));
   if (!framesBytes) return Fail("This card's Card.FAS is missing.");
-  auto frames = FasFile::FromBytes(*framesBytes, kFramesFile);
+  auto frames = FasFile::FromBytes(*framesBytes, std::string(kFramesFile));
   if (!frames) return Failure{frames.error()};
   frames_ = std::move(frames).value();
   for (std::uint32_t i = 0; i < frames_->FrameCount(); ++i) {
-    auto frame = kit::DecodeFrame(*frames_, frames_->FrameKey(i));
+    auto frame = DecodeFrame(*frames_, frames_->FrameKey(i));
     if (!frame) return Failure{frame.error()};
     framePictures_.push_back(FramePicture(*frame));
   }
 
   // A damaged sound bank is left out, as a missing one is: the card plays without sounds.
-  const std::optional<ByteView> soundBytes = File(kSoundsFile);
+  const std::optional<ByteView> soundBytes = File(std::string(kSoundsFile));
   if (layout_.settings.soundEffectsOn != 0 && soundBytes) {
-    auto sounds = WasFile::FromBytes(*soundBytes, kSoundsFile);
+    auto sounds = WasFile::FromBytes(*soundBytes, std::string(kSoundsFile));
     if (sounds) sounds_ = std::move(sounds).value();
   }
-  if (const std::optional<ByteView> messageBytes = File(kMessageFile)) {
+  if (const std::optional<ByteView> messageBytes = File(std::string(kMessageFile))) {
     message_ = DecodeMessage(*messageBytes);
   }
 

@@ -1,7 +1,7 @@
 // The browser card's surface (see web_card_surface.h).
 #include "web/web_card_surface.h"
 
-#include "animation/image/hover_recolour.h"
+#include "shell/hover_recolour.h"
 
 namespace card {
 

@@ -5,10 +5,10 @@
 #pragma once
 
 #include "animation/image/bitmap_picture.h"
-#include "animation/image/hot_spot.h"
 #include "common/byte_reader.h"
 #include "common/geometry.h"
 #include "layout/layout_file.h"
+#include "shell/hot_spot.h"
 #include "shell/hot_spot_hover.h"
 
 #include <cstdint>

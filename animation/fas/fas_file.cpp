@@ -2,8 +2,8 @@
 // the frame and script lookups.
 #include "animation/fas/fas_file.h"
 
-#include "animation/fas/content_damage.h"
-#include "animation/fas/nul_bound.h"
+#include "content/content_damage.h"
+#include "content/nul_bound.h"
 
 #include <vector>
 

@@ -12,8 +12,8 @@
 // and FrameKey() let a checker warn about it.
 #pragma once
 
-#include "animation/fas/mapped_file.h"
-#include "animation/fas/name_directory.h"
+#include "content/mapped_file.h"
+#include "content/name_directory.h"
 #include "animation/fas/palette_record.h"
 
 #include <cstdint>

@@ -1,8 +1,9 @@
 // Laying out Card.FAS.
 #include "animation/fas/fas_writer.h"
 
-#include "animation/fas/content_damage.h"
-#include "animation/fas/name_directory_writer.h"
+#include "common/byte_writer.h"
+#include "content/content_damage.h"
+#include "content/name_directory_writer.h"
 
 #include <algorithm>
 #include <optional>

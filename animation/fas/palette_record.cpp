@@ -1,6 +1,8 @@
 // Building and checking the bitmap-info blocks of palette records.
 #include "animation/fas/palette_record.h"
 
+#include "common/byte_writer.h"
+
 #include <cstdlib>
 
 namespace card {
@@ -20,37 +22,28 @@ constexpr std::size_t kColoursUsedField = 32;
 constexpr std::uint16_t kFrameBitsPerPixel = 4;
 constexpr std::uint32_t kUncompressed = 0;
 
-void Put16(std::uint8_t* at, std::uint16_t value) {
-  at[0] = static_cast<std::uint8_t>(value);
-  at[1] = static_cast<std::uint8_t>(value >> 8);
-}
-
-void Put32(std::uint8_t* at, std::uint32_t value) {
-  for (int i = 0; i < 4; ++i) at[i] = static_cast<std::uint8_t>(value >> (8 * i));
-}
-
 // Bytes per row of `width` pixels of `bits` each, padded to whole 4-byte words.
 std::uint64_t RowBytes(std::uint64_t width, std::uint64_t bits) {
   return (width * bits + 31) / 32 * 4;
 }
 
-void WriteBlock(std::uint8_t* block, std::int32_t width, std::int32_t height,
+void WriteBlock(std::span<std::uint8_t> block, std::int32_t width, std::int32_t height,
                 std::uint16_t frameBytes,
-                const std::array<PaletteColour, kPaletteColours>& colours) {
-  Put32(block + kSizeField, kBitmapInfoHeaderSize);
-  Put32(block + kWidthField, static_cast<std::uint32_t>(width));
+                const std::array<Rgb, kPaletteColours>& colours) {
+  PutU32(block, kSizeField, kBitmapInfoHeaderSize);
+  PutU32(block, kWidthField, static_cast<std::uint32_t>(width));
   // Positive height: rows are stored bottom-up.
-  Put32(block + kHeightField, static_cast<std::uint32_t>(height));
-  Put16(block + kPlanesField, 1);
-  Put16(block + kBitCountField, kFrameBitsPerPixel);
-  Put32(block + kCompressionField, kUncompressed);
-  Put32(block + kSizeImageField, frameBytes);
-  Put32(block + kColoursUsedField, kPaletteColours);
-  std::uint8_t* quad = block + kBitmapInfoHeaderSize;
-  for (const PaletteColour& colour : colours) {
-    quad[0] = colour.blue;
-    quad[1] = colour.green;
-    quad[2] = colour.red;
+  PutU32(block, kHeightField, static_cast<std::uint32_t>(height));
+  PutU16(block, kPlanesField, 1);
+  PutU16(block, kBitCountField, kFrameBitsPerPixel);
+  PutU32(block, kCompressionField, kUncompressed);
+  PutU32(block, kSizeImageField, frameBytes);
+  PutU32(block, kColoursUsedField, kPaletteColours);
+  std::size_t quad = kBitmapInfoHeaderSize;
+  for (const Rgb& colour : colours) {
+    block[quad] = colour.b;
+    block[quad + 1] = colour.g;
+    block[quad + 2] = colour.r;
     quad += 4;
   }
 }
@@ -65,7 +58,7 @@ std::optional<std::uint16_t> FrameBytesFor(std::int32_t width, std::int32_t heig
   return static_cast<std::uint16_t>(bytes);
 }
 
-Result<PaletteRecord> MakePaletteRecord(const std::array<PaletteColour, kPaletteColours>& colours,
+Result<PaletteRecord> MakePaletteRecord(const std::array<Rgb, kPaletteColours>& colours,
                                         std::uint8_t transparentIndex, std::int32_t width,
                                         std::int32_t height) {
   if (transparentIndex >= kPaletteColours) {
@@ -78,14 +71,16 @@ Result<PaletteRecord> MakePaletteRecord(const std::array<PaletteColour, kPalette
                 " pixels cannot be stored: each side must be positive and a frame at most "
                 "65535 bytes.");
   }
-  std::array<PaletteColour, kPaletteColours> image = colours;
+  std::array<Rgb, kPaletteColours> image = colours;
   image[transparentIndex] = {};                       // black adds nothing in the colour pass
-  std::array<PaletteColour, kPaletteColours> mask{};  // figure pixels black: cleared by the mask
+  std::array<Rgb, kPaletteColours> mask{};  // figure pixels black: cleared by the mask
   mask[transparentIndex] = {0xFF, 0xFF, 0xFF};        // white keeps the background
 
   PaletteRecord record{};
-  WriteBlock(record.data(), width, height, *frameBytes, image);
-  WriteBlock(record.data() + kBitmapInfoBlockSize, width, height, *frameBytes, mask);
+  const std::span<std::uint8_t> bytes(record);
+  WriteBlock(bytes.first(kBitmapInfoBlockSize), width, height, *frameBytes, image);
+  WriteBlock(bytes.subspan(kBitmapInfoBlockSize, kBitmapInfoBlockSize), width, height,
+             *frameBytes, mask);
   return record;
 }
 

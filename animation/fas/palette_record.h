@@ -7,6 +7,7 @@
 #pragma once
 
 #include "common/byte_reader.h"
+#include "common/colour.h"
 #include "common/result.h"
 
 #include <array>
@@ -23,19 +24,13 @@ constexpr std::size_t kPaletteColours = 16;
 
 using PaletteRecord = std::array<std::uint8_t, kPaletteRecordSize>;
 
-struct PaletteColour {
-  std::uint8_t red = 0;
-  std::uint8_t green = 0;
-  std::uint8_t blue = 0;
-};
-
 // S for a frame of 4-bit pixels whose rows are padded to whole 4-byte words; nothing when a
 // side is not positive or the frame needs more than 65535 bytes.
 std::optional<std::uint16_t> FrameBytesFor(std::int32_t width, std::int32_t height);
 
 // The record for 4-bit bottom-up frames of width x height drawn with `colours`, where colour
 // `transparentIndex` is see-through.
-Result<PaletteRecord> MakePaletteRecord(const std::array<PaletteColour, kPaletteColours>& colours,
+Result<PaletteRecord> MakePaletteRecord(const std::array<Rgb, kPaletteColours>& colours,
                                         std::uint8_t transparentIndex, std::int32_t width,
                                         std::int32_t height);
 

@@ -1,6 +1,8 @@
 // Builds the mask and colour tables of transparent drawing.
 #include "animation/image/transparency_tables.h"
 
+#include "common/colour.h"
+
 namespace card {
 namespace {
 
@@ -12,9 +14,8 @@ bool SameRgb(const TableColour& entry, std::uint32_t colour) {
 }
 
 TableColour FromColourRef(std::uint32_t colour) {
-  return {static_cast<std::uint8_t>((colour >> 16) & 0xFF),
-          static_cast<std::uint8_t>((colour >> 8) & 0xFF), static_cast<std::uint8_t>(colour & 0xFF),
-          0};
+  const Rgb rgb = RgbOf(colour);
+  return {rgb.b, rgb.g, rgb.r, 0};
 }
 
 constexpr TableColour kWhite{255, 255, 255, 0};

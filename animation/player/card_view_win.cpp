@@ -1,10 +1,11 @@
 // The animation view: timer, sounds, messages and the host side of the script player.
 #include "animation/player/card_view_win.h"
 
-#include "animation/script/now_tenths.h"
+#include "animation/player/fas_scripts.h"
 #include "framework/gdi_win.h"
 #include "sound/wave_sound_win.h"
 
+#include <chrono>
 #include <string_view>
 
 namespace card {
@@ -19,20 +20,22 @@ constexpr int kTraceY = 25;
 
 Rect FromRECT(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
+// Tenths of a second since the first call. Scripts only compare times read from this clock, so
+// its start, the first step, stands for the program's.
+std::int32_t SteadyTenths() {
+  using namespace std::chrono;
+  static const steady_clock::time_point start = steady_clock::now();
+  const auto ms = duration_cast<milliseconds>(steady_clock::now() - start).count();
+  return static_cast<std::int32_t>(ms / 100);
+}
+
 }  // namespace
 
 CardView::CardView(const FasFile& fas, HDC screen, HPALETTE palette, const Window& cardWindow)
     : Canvas(fas, screen, palette),
       cardWindow_(cardWindow),
       traceWindow_(FindWindowA(nullptr, kTraceWindowTitle)),
-      player_(
-          *this,
-          [&fas](std::string_view name) -> std::optional<std::string_view> {
-            const char* script = fas.FindScript(name);
-            if (!script) return std::nullopt;
-            return std::string_view(script);
-          },
-          fas.Width(), fas.Height()) {}
+      player_(*this, ScriptsOf(fas), fas.Width(), fas.Height()) {}
 
 CardView::~CardView() = default;
 

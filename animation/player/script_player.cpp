@@ -40,80 +40,87 @@ bool ScriptPlayer::Step() {
       StopRunaway("one step ran too long without showing a frame");
       return true;
     }
-    if (std::optional<bool> result = Handle(script_.NextToken(soundBusy_))) return *result;
+    switch (Handle(script_.NextToken(soundBusy_))) {
+      case TokenResult::ReadOn:
+        break;
+      case TokenResult::EndStep:
+        return true;
+      case TokenResult::EndRun:
+        return false;
+    }
   }
 }
 
-std::optional<bool> ScriptPlayer::Handle(const Token& token) {
+ScriptPlayer::TokenResult ScriptPlayer::Handle(const Token& token) {
   switch (token.kind) {
     case TokenKind::Name:
-      if (!ExpandName(token.text)) return true;
-      return std::nullopt;
+      if (!ExpandName(token.text)) return TokenResult::EndStep;
+      return TokenResult::ReadOn;
     case TokenKind::RepeatCount:
-      if (!Push(RepeatCountRewrite(token.text, item_))) return true;
-      return std::nullopt;
+      if (!Push(RepeatCountRewrite(token.text, item_))) return TokenResult::EndStep;
+      return TokenResult::ReadOn;
     case TokenKind::RepeatTime:
-      if (!Push(RepeatTimeRewrite(token.text, item_, itemStart_, host_.NowTenths()))) return true;
-      return std::nullopt;
+      if (!Push(RepeatTimeRewrite(token.text, item_, itemStart_, host_.NowTenths()))) return TokenResult::EndStep;
+      return TokenResult::ReadOn;
     case TokenKind::Frame:
       MoveAndShow(pendingMove_, ParseDigits(token.text, 0).value);
       pendingMove_ = {};
       BeginItem(token.text);
-      return true;
+      return TokenResult::EndStep;
     case TokenKind::Range:
-      if (!ExpandRange(token.text)) return true;
+      if (!ExpandRange(token.text)) return TokenResult::EndStep;
       BeginItem(token.text);
-      return std::nullopt;
+      return TokenResult::ReadOn;
     case TokenKind::Move: {
       const Move move = ParseMoveToken(token.text);
       pendingMove_ = {SaturatingAdd(pendingMove_.dx, move.dx),
                       SaturatingAdd(pendingMove_.dy, move.dy)};
-      return std::nullopt;
+      return TokenResult::ReadOn;
     }
     case TokenKind::Group:
       BeginItem(token.text);
-      if (!PushContext()) return true;
-      return std::nullopt;
+      if (!PushContext()) return TokenResult::EndStep;
+      return TokenResult::ReadOn;
     case TokenKind::SoundGroup:
       BeginItem(token.text);
-      if (!PushContext()) return true;
+      if (!PushContext()) return TokenResult::EndStep;
       soundLevel_ = contexts_.size();
-      return std::nullopt;
+      return TokenResult::ReadOn;
     case TokenKind::GroupEnd:
     case TokenKind::ChoiceEnd:
       // A closer with no open group (an unbalanced script) has nothing to restore.
       if (!contexts_.empty()) PopContext();
-      return std::nullopt;
+      return TokenResult::ReadOn;
     case TokenKind::Choice:
       BeginItem(token.text);
-      if (!Push(std::string(PickChoice(token.text, random_)) + '}')) return true;
-      if (!PushContext()) return true;
-      return std::nullopt;
+      if (!Push(std::string(PickChoice(token.text, random_)) + '}')) return TokenResult::EndStep;
+      if (!PushContext()) return TokenResult::EndStep;
+      return TokenResult::ReadOn;
     case TokenKind::Bounds:
-      if (!TakeBounds(token.text)) return true;
-      return std::nullopt;
+      if (!TakeBounds(token.text)) return TokenResult::EndStep;
+      return TokenResult::ReadOn;
     case TokenKind::Sound:
       if (soundBusy_) {
         // Read again on the next tick, until the sound playing now has ended.
         Push(token.text);
-        return true;
+        return TokenResult::EndStep;
       }
       soundBusy_ = true;
       host_.StartSound(token.text.substr(1));
-      return std::nullopt;
+      return TokenResult::ReadOn;
     case TokenKind::SoundMark:
       // The group holds at its end while its sound plays; OnSoundDone ends it.
       if (soundBusy_) Push(std::string(1, kSoundMark));
-      return true;
+      return TokenResult::EndStep;
     case TokenKind::Wait:
-      return true;
+      return TokenResult::EndStep;
     case TokenKind::Separator:
     case TokenKind::Note:
-      return std::nullopt;
+      return TokenResult::ReadOn;
     case TokenKind::End:
-      return soundBusy_;
+      return soundBusy_ ? TokenResult::EndStep : TokenResult::EndRun;
   }
-  return soundBusy_;
+  return soundBusy_ ? TokenResult::EndStep : TokenResult::EndRun;
 }
 
 void ScriptPlayer::BeginItem(const std::string& text) {

@@ -84,8 +84,13 @@ class ScriptPlayer {
     Rect bounds;
     std::size_t boundsLevel = 0;
   };
-  // Carries out one token: nothing when the step reads on, else what Step returns.
-  std::optional<bool> Handle(const Token& token);
+  // What one token leaves the step to do.
+  enum class TokenResult {
+    ReadOn,   // read the next token
+    EndStep,  // the step is over (a frame, a wait, a message); the run goes on
+    EndRun,   // the script has run out and no sound plays
+  };
+  TokenResult Handle(const Token& token);
   void BeginItem(const std::string& text);
   // These return false when they stopped the run (a cap) or abandoned the step (a message).
   bool Push(std::string_view text);

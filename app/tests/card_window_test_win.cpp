@@ -83,7 +83,7 @@ class FakeParts : public CardParts {
     viewWindow = view->Handle();
     return view;
   }
-  void OpenSoundBank() override { log.push_back("open sound bank"); }
+  void UseSoundBank(std::unique_ptr<WasFile>) override { log.push_back("open sound bank"); }
   void StartMusic(bool repeat) override { log.push_back("start music " + std::to_string(repeat)); }
   void StopMusic() override { log.push_back("stop music"); }
   void MakeNewCard(CardDialog&) override { log.push_back("make new card"); }
@@ -106,8 +106,9 @@ class CardWindowTest : public ::testing::Test {
   void WriteMessage(const std::string& bytes) {
     std::ofstream(folder_ / "msg.txt", std::ios::binary) << bytes;
   }
-  CardContent Content(LayoutSettings settings = {}) {
-    CardContent content{test::TinyLayout(), test::TinyFas()};
+  // The card as it is loaded in this folder, with the tiny layout and frames.
+  CardFolder Content(LayoutSettings settings = {}) {
+    CardFolder content{test::TinyLayout(), test::TinyFas(), nullptr, "", LoadMessage("")};
     content.layout.settings = settings;
     return content;
   }

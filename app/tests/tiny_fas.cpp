@@ -9,8 +9,8 @@
 namespace card::test {
 
 std::unique_ptr<FasFile> TinyFas() {
-  std::array<PaletteColour, kPaletteColours> colours{};
-  colours[1] = PaletteColour{255, 0, 0};
+  std::array<Rgb, kPaletteColours> colours{};
+  colours[1] = Rgb{255, 0, 0};
   Result<PaletteRecord> record = MakePaletteRecord(colours, 0, 8, 8);
   if (!record) throw std::runtime_error(record.error());
   FasContents contents;

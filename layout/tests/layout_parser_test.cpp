@@ -226,23 +226,5 @@ TEST(ParseLayout, LineLimitCountsNonEmptyLines) {
   EXPECT_EQ(spaced.error().substr(0, 20), "layout.txt, line 82:");
 }
 
-TEST(PaletteEntryColour, SplitsTheValueIntoRedGreenBlue) {
-  const struct {
-    std::uint32_t value;
-    std::uint8_t red, green, blue;
-  } cases[] = {
-      {255, 255, 0, 0},
-      {65280, 0, 255, 0},
-      {16711680, 0, 0, 255},
-      {0xFF123456, 0x56, 0x34, 0x12},
-  };
-  for (const auto& c : cases) {
-    const PaletteColour colour = PaletteEntryColour(c.value);
-    EXPECT_EQ(colour.red, c.red) << c.value;
-    EXPECT_EQ(colour.green, c.green) << c.value;
-    EXPECT_EQ(colour.blue, c.blue) << c.value;
-  }
-}
-
 }  // namespace
 }  // namespace card

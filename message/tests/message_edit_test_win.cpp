@@ -2,8 +2,10 @@
 // right of and below it, the card's background around them, and the control's font, margins
 // and disabled state after painting.
 #include "message/message_edit_win.h"
-#include "shell/card_look_win.h"
-#include "shell/tests/pixels_win.h"
+
+#include "framework/gdi_win.h"
+#include "framework/tests/pixels_win.h"
+#include "message/message_font_win.h"
 
 #include <gtest/gtest.h>
 
@@ -16,24 +18,27 @@ constexpr COLORREF kShadow = RGB(128, 0, 128);
 
 // Erases itself like the card window, so the control sits on the card's background.
 class CardLikeParent : public Window {
+ public:
+  explicit CardLikeParent(HBRUSH background) : background_(background) {}
+
  protected:
   bool OnEraseBkgnd(HDC dc) override {
     RECT client;
     GetClientRect(Handle(), &client);
-    FillRect(dc, &client, TheCardLook().backgroundBrush.Get());
+    FillRect(dc, &client, background_);
     return true;
   }
+
+ private:
+  HBRUSH background_;
 };
 
 TEST(MessageEdit, DrawsTheShadowOnePixelRightAndBelowThenTheTextOverTheBackground) {
-  TheCardLook() = CardLook{};
-  CardLook& look = TheCardLook();
-  look.colours.background = 0x02000000 | kBackground;
-  look.colours.messageText = 0x02000000 | kText;
-  look.colours.messageShadow = 0x02000000 | kShadow;
-  look.MakeBrushes();
+  const Brush background(CreateSolidBrush(0x02000000 | kBackground));
+  const MessageColours colours{0x02000000 | kText, 0x02000000 | kShadow,
+                               0x02000000 | kBackground, background.Get()};
 
-  CardLikeParent parent;
+  CardLikeParent parent(background.Get());
   ASSERT_TRUE(parent.Create(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, nullptr, "card", WS_POPUP, 50, 50,
                             300, 120, nullptr, nullptr));
   HWND edit = CreateWindowExA(
@@ -41,6 +46,7 @@ TEST(MessageEdit, DrawsTheShadowOnePixelRightAndBelowThenTheTextOverTheBackgroun
       10, 280, 100, parent.Handle(), reinterpret_cast<HMENU>(1005), GetModuleHandleA(nullptr),
       nullptr);
   MessageEdit message;
+  message.SetColours(colours);
   ASSERT_TRUE(message.Subclass(edit));
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageA(edit, WM_GETFONT, 0, 0)), MessageFont());
   EXPECT_EQ(SendMessageA(edit, EM_GETMARGINS, 0, 0), MAKELONG(5, 5));
@@ -67,7 +73,6 @@ TEST(MessageEdit, DrawsTheShadowOnePixelRightAndBelowThenTheTextOverTheBackgroun
   EXPECT_GE(text.left, 5) << "the left margin";
   EXPECT_EQ(pixels.At(270, 90), kBackground) << "the control's background is the card's";
   EXPECT_EQ(pixels.At(0, 0), kBackground);
-  TheCardLook() = CardLook{};
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "newcard/new_card_file.h"
 #include "newcard/tests/newcard_test_support_win.h"
 #include "res/resource.h"
-#include "shell/card_look_win.h"
+#include "message/message_font_win.h"
 
 #include <gtest/gtest.h>
 
@@ -92,7 +92,7 @@ TEST(NewMessageDialog, OpensWithTheCardsMessageInTheEditItsBoxShows) {
   }
 }
 
-TEST(NewMessageDialog, CenteredMovesTheTextBetweenTheEdits) {
+TEST(NewMessageDialog, CentredMovesTheTextBetweenTheEdits) {
   NewMessageDialog dialog(nullptr, "Dear", "");
   std::string centredText;
   bool centredShown = false;

@@ -3,7 +3,7 @@
 // shadow, shifted only for the exact pressed-and-focused state.
 #include "shell/card_button_win.h"
 #include "shell/card_look_win.h"
-#include "shell/tests/pixels_win.h"
+#include "framework/tests/pixels_win.h"
 
 #include <gtest/gtest.h>
 

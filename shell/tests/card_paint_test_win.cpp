@@ -5,7 +5,7 @@
 #include "framework/window_win.h"
 #include "shell/card_look_win.h"
 #include "shell/card_surface_win.h"
-#include "shell/tests/pixels_win.h"
+#include "framework/tests/pixels_win.h"
 
 #include <gtest/gtest.h>
 

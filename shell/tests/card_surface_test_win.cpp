@@ -3,7 +3,7 @@
 // the background erase.
 #include "shell/card_look_win.h"
 #include "shell/card_surface_win.h"
-#include "shell/tests/pixels_win.h"
+#include "framework/tests/pixels_win.h"
 #include "shell/visit_target.h"
 #include "framework/window_win.h"
 

@@ -2,8 +2,8 @@
 // damaged banks refused with the first inconsistency.
 #include "sound/was_file.h"
 
-#include "animation/fas/tests/byte_builder.h"
-#include "animation/fas/tests/temp_folder.h"
+#include "common/tests/byte_builder.h"
+#include "common/tests/temp_folder.h"
 
 #include <gtest/gtest.h>
 

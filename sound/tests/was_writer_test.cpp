@@ -2,7 +2,7 @@
 // the names it cannot store.
 #include "sound/was_writer.h"
 
-#include "animation/fas/tests/byte_builder.h"
+#include "common/tests/byte_builder.h"
 #include "sound/was_file.h"
 
 #include <gtest/gtest.h>

@@ -1,19 +1,38 @@
-"""What the end-to-end tests read from the screen: the desktop pattern that desktop_pattern.exe
-paints (every pixel's colour says where it is), screenshots kept as PNG files for a person to
-look at, comparisons of screen areas, and the pointer's cursor image (through the X server's
-XFIXES extension, as the Windows side cannot read another program's cursor under Wine).
+"""What the end-to-end tests read from the screen: images of screen areas and comparisons of
+them, the desktop pattern that desktop_pattern.exe paints (every pixel's colour says where it
+is), and the pointer's cursor image (through the X server's XFIXES extension, as the Windows
+side cannot read another program's cursor under Wine).
 
 Python 3 standard library only (ctypes for the two X libraries Wine itself needs).
 """
 
 import ctypes
 import ctypes.util
-import struct
-import zlib
-
-from card_e2e import Image
 
 SCREEN = (0, 0, 1024, 768)  # the Wine session's Xvfb screen (tests/wine/wine-session)
+
+
+class Image:
+    """Pixels of a screen rectangle, row by row, three bytes (R, G, B) each."""
+
+    def __init__(self, width, height, data):
+        self.width, self.height, self.data = width, height, data
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.data[i:i + 3])
+
+    def bounding_box_not(self, colour):
+        """(left, top, right, bottom) of the pixels of any colour but `colour`, or None."""
+        xs, ys = [], []
+        for y in range(self.height):
+            for x in range(self.width):
+                if self.pixel(x, y) != colour:
+                    xs.append(x)
+                    ys.append(y)
+        if not xs:
+            return None
+        return min(xs), min(ys), max(xs), max(ys)
 
 
 def pattern_pixel(x, y):
@@ -118,20 +137,6 @@ def bounding_box(points):
     xs = [p[0] for p in points]
     ys = [p[1] for p in points]
     return min(xs), min(ys), max(xs), max(ys)
-
-
-def write_png(path, image):
-    """Saves an RGB image as a PNG file."""
-    def chunk(kind, data):
-        body = kind + data
-        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
-    stride = image.width * 3
-    rows = b"".join(b"\0" + image.data[y * stride:(y + 1) * stride] for y in range(image.height))
-    with open(path, "wb") as f:
-        f.write(b"\x89PNG\r\n\x1a\n")
-        f.write(chunk(b"IHDR", struct.pack(">IIBBBBB", image.width, image.height, 8, 2, 0, 0, 0)))
-        f.write(chunk(b"IDAT", zlib.compress(rows, 1)))
-        f.write(chunk(b"IEND", b""))
 
 
 class _CursorImage(ctypes.Structure):

@@ -2,7 +2,7 @@
 // colour the way cardkit's preview draws the figure, and writes it as a binary PPM. The browser
 // tests compare the figure on the page with it.
 #include "animation/fas/fas_file.h"
-#include "tools/cardkit/frame_decoder.h"
+#include "tools/cardkit/frame_drawing.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -18,20 +18,20 @@ int main(int argc, char** argv) {
     std::cerr << fas.error() << '\n';
     return 1;
   }
-  auto frame = card::kit::DecodeFrame(**fas, std::atoi(argv[2]));
+  auto frame = card::DecodeFrame(**fas, std::atoi(argv[2]));
   if (!frame) {
     std::cerr << frame.error() << '\n';
     return 1;
   }
-  const card::kit::Rgb backdrop{static_cast<std::uint8_t>(std::atoi(argv[3])),
+  const card::Rgb backdrop{static_cast<std::uint8_t>(std::atoi(argv[3])),
                                 static_cast<std::uint8_t>(std::atoi(argv[4])),
                                 static_cast<std::uint8_t>(std::atoi(argv[5]))};
   card::kit::RgbImage canvas{frame->width, frame->height,
-                             std::vector<card::kit::Rgb>(
+                             std::vector<card::Rgb>(
                                  static_cast<std::size_t>(frame->width) * frame->height, backdrop)};
   card::kit::DrawFrame(*frame, canvas, 0, 0);
   std::ofstream out(argv[6], std::ios::binary);
   out << "P6\n" << canvas.width << ' ' << canvas.height << "\n255\n";
-  for (const card::kit::Rgb& pixel : canvas.pixels) out << pixel.r << pixel.g << pixel.b;
+  for (const card::Rgb& pixel : canvas.pixels) out << pixel.r << pixel.g << pixel.b;
   return out ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // Paletted bitmap writing: key colour choice, palette, packed rows, file and info headers.
 #include "tools/cardkit/bitmap_writer.h"
 
+#include "common/byte_writer.h"
 #include "tools/cardkit/colour_quantiser.h"
 #include "animation/image/packed_pixels.h"
 
@@ -36,16 +37,6 @@ void KeepKeyUnique(std::vector<Rgb>& colours, Rgb key) {
   }
 }
 
-void Put16(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  out.push_back(static_cast<std::uint8_t>(value));
-  out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-  Put16(out, value & 0xFFFF);
-  Put16(out, value >> 16);
-}
-
 std::vector<std::uint8_t> BitmapFile(const RgbaImage& picture, const std::vector<Rgb>& table,
                                      const std::vector<std::uint8_t>& indices) {
   const int bits = table.size() <= 16 ? 4 : 8;
@@ -54,22 +45,21 @@ std::vector<std::uint8_t> BitmapFile(const RgbaImage& picture, const std::vector
   const std::uint32_t pixelOffset = kFileHeaderSize + kInfoHeaderSize + tableBytes;
   std::vector<std::uint8_t> out;
   out.reserve(pixelOffset + rows.size());
-  out.push_back('B');
-  out.push_back('M');
-  Put32(out, pixelOffset + static_cast<std::uint32_t>(rows.size()));
-  Put32(out, 0);  // two reserved words
-  Put32(out, pixelOffset);
-  Put32(out, kInfoHeaderSize);
-  Put32(out, static_cast<std::uint32_t>(picture.width));
-  Put32(out, static_cast<std::uint32_t>(picture.height));  // positive: bottom-up rows
-  Put16(out, 1);                                           // planes
-  Put16(out, static_cast<std::uint32_t>(bits));
-  Put32(out, 0);  // uncompressed
-  Put32(out, static_cast<std::uint32_t>(rows.size()));
-  Put32(out, kPixelsPerMetre);
-  Put32(out, kPixelsPerMetre);
-  Put32(out, static_cast<std::uint32_t>(table.size()));  // colours used
-  Put32(out, 0);                                         // all important
+  AppendText(out, "BM");
+  AppendU32(out, pixelOffset + static_cast<std::uint32_t>(rows.size()));
+  AppendU32(out, 0);  // two reserved words
+  AppendU32(out, pixelOffset);
+  AppendU32(out, kInfoHeaderSize);
+  AppendU32(out, static_cast<std::uint32_t>(picture.width));
+  AppendU32(out, static_cast<std::uint32_t>(picture.height));  // positive: bottom-up rows
+  AppendU16(out, 1);                                           // planes
+  AppendU16(out, static_cast<std::uint16_t>(bits));
+  AppendU32(out, 0);  // uncompressed
+  AppendU32(out, static_cast<std::uint32_t>(rows.size()));
+  AppendU32(out, kPixelsPerMetre);
+  AppendU32(out, kPixelsPerMetre);
+  AppendU32(out, static_cast<std::uint32_t>(table.size()));  // colours used
+  AppendU32(out, 0);                                         // all important
   for (const Rgb& colour : table) {
     out.insert(out.end(), {colour.b, colour.g, colour.r, 0});
   }

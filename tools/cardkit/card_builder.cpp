@@ -2,6 +2,8 @@
 #include "tools/cardkit/card_builder.h"
 
 #include "animation/fas/fas_writer.h"
+#include "common/byte_writer.h"
+#include "content/content_file_names.h"
 #include "sound/was_writer.h"
 #include "tools/cardkit/card_checker.h"
 #include "tools/cardkit/file_io.h"
@@ -54,7 +56,7 @@ class Builder {
   std::string Relative(const fs::path& path) const {
     return path.lexically_relative(source_).generic_string();
   }
-  void Write(const std::string& name, const std::vector<std::uint8_t>& bytes);
+  void Write(std::string_view name, const std::vector<std::uint8_t>& bytes);
   std::optional<std::vector<std::uint8_t>> Read(const fs::path& path, bool required);
 
   void BuildLayout();
@@ -74,9 +76,9 @@ class Builder {
   Diagnostics diagnostics_;
 };
 
-void Builder::Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+void Builder::Write(std::string_view name, const std::vector<std::uint8_t>& bytes) {
   if (Status status = WriteWholeFile(out_ / name, bytes); !status) {
-    diagnostics_.Error(name, "", status.error());
+    diagnostics_.Error(std::string(name), "", status.error());
   }
 }
 
@@ -102,7 +104,7 @@ void Builder::BuildLayout() {
     if (c == '\n') crlf += '\r';
     crlf += c;
   }
-  Write("Layout.txt", AsBytes(crlf));
+  Write(kLayoutFile, AsBytes(crlf));
 }
 
 void Builder::BuildMessage() {
@@ -116,7 +118,7 @@ void Builder::BuildMessage() {
     diagnostics_.ErrorFromMessage("message.txt", "message.txt, " + message.error());
     return;
   }
-  Write("msg.txt", AsBytes(*message));
+  Write(kMessageFile, AsBytes(*message));
 }
 
 std::vector<ScriptEntry> Builder::ReadScriptEntries() {
@@ -184,10 +186,8 @@ void Builder::BuildAnimation(const std::vector<ScriptEntry>& scripts,
   }
   contents.frameBytes = *frameBytes;
   for (const FramePalette& palette : frames->palettes) {
-    std::array<PaletteColour, kPaletteColours> colours{};
-    for (std::size_t i = 0; i < kPaletteColours; ++i) {
-      colours[i] = {palette.colours[i].r, palette.colours[i].g, palette.colours[i].b};
-    }
+    std::array<Rgb, kPaletteColours> colours{};
+    std::copy_n(palette.colours.begin(), kPaletteColours, colours.begin());
     auto record = MakePaletteRecord(colours, kTransparentIndex, frames->width, frames->height);
     if (!record) {
       diagnostics_.Error("frames", "", record.error());
@@ -202,10 +202,10 @@ void Builder::BuildAnimation(const std::vector<ScriptEntry>& scripts,
   for (const ScriptEntry& script : scripts) contents.scripts.push_back({script.name, script.text});
   auto bytes = WriteFas(contents);
   if (!bytes) {
-    diagnostics_.Error("Card.FAS", "", bytes.error());
+    diagnostics_.Error(std::string(kFramesFile), "", bytes.error());
     return;
   }
-  Write("Card.FAS", *bytes);
+  Write(kFramesFile, *bytes);
 }
 
 void Builder::BuildSounds() {
@@ -232,8 +232,7 @@ void Builder::BuildSounds() {
     }
     WasSound sound{name, {}};
     for (std::int16_t sample : *samples) {
-      sound.samples.push_back(static_cast<std::uint8_t>(sample & 0xFF));
-      sound.samples.push_back(static_cast<std::uint8_t>((sample >> 8) & 0xFF));
+      AppendU16(sound.samples, static_cast<std::uint16_t>(sample));
     }
     sounds.push_back(std::move(sound));
   }
@@ -242,7 +241,7 @@ void Builder::BuildSounds() {
     diagnostics_.Error("sounds", "", bytes.error());
     return;
   }
-  Write("Card.WAS", *bytes);
+  Write(kSoundsFile, *bytes);
 }
 
 void Builder::BuildPictures() {
@@ -273,7 +272,7 @@ void Builder::CopyMusic() {
     diagnostics_.Error("music.mid", "", "it is not a MIDI file.");
     return;
   }
-  Write("card.mid", *bytes);
+  Write(kMusicFile, *bytes);
 }
 
 void Builder::CopyFiles() {
@@ -303,7 +302,7 @@ void Builder::CheckResult(const std::vector<ScriptEntry>& scripts) {
 // What an earlier build left must not be checked as if this one had made it.
 void RemoveOldOutputs(const fs::path& out) {
   std::error_code ignored;
-  for (const char* name : {"Card.FAS", "Card.WAS", "Layout.txt", "msg.txt", "card.mid"}) {
+  for (std::string_view name : {kFramesFile, kSoundsFile, kLayoutFile, kMessageFile, kMusicFile}) {
     fs::remove(out / name, ignored);
   }
 }

@@ -3,27 +3,39 @@
 #include "tools/cardkit/card_checker.h"
 
 #include "animation/fas/fas_file.h"
+#include "card/card_files.h"
 #include "message/card_message.h"
 #include "sound/was_file.h"
 #include "tools/cardkit/file_io.h"
-#include "tools/cardkit/frame_decoder.h"
+#include "animation/fas/frame_decoder.h"
 #include "tools/cardkit/layout_checker.h"
 #include "tools/cardkit/message_rules.h"
 #include "tools/cardkit/script_checker.h"
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace card::kit {
 namespace {
 
-const std::string kFas = "Card.FAS";
-const std::string kWas = "Card.WAS";
-const std::string kMessage = "msg.txt";
+const std::string kFas(kFramesFile);
+const std::string kWas(kSoundsFile);
+const std::string kMessage(kMessageFile);
+
+// The bytes of the card folder's file `name`; nothing when it is not there or cannot be read.
+std::optional<std::vector<std::uint8_t>> ReadCardFile(const std::filesystem::path& folder,
+                                                      std::string_view name) {
+  const auto path = FindCardFile(folder.string(), name);
+  if (!path) return std::nullopt;
+  auto bytes = ReadWholeFile(*path);
+  if (!bytes) return std::nullopt;
+  return std::move(bytes).value();
+}
 
 void CheckMessage(const std::filesystem::path& folder, Diagnostics& out) {
-  auto bytes = ReadWholeFile(folder / kMessage);
+  auto bytes = ReadCardFile(folder, kMessageFile);
   if (!bytes) {
     out.Warning(kMessage, "", "there is no msg.txt, so the card shows no message.");
     return;
@@ -80,7 +92,7 @@ Diagnostics CheckCardFolder(const std::filesystem::path& folder, const ScriptPla
   CheckLayoutFolder(folder, out);
   CheckMessage(folder, out);
 
-  auto wasBytes = ReadWholeFile(folder / kWas);
+  auto wasBytes = ReadCardFile(folder, kSoundsFile);
   std::unique_ptr<WasFile> bank;
   if (wasBytes) {
     auto opened = WasFile::FromBytes(*wasBytes, kWas);
@@ -92,7 +104,7 @@ Diagnostics CheckCardFolder(const std::filesystem::path& folder, const ScriptPla
     }
   }
 
-  auto fasBytes = ReadWholeFile(folder / kFas);
+  auto fasBytes = ReadCardFile(folder, kFramesFile);
   if (!fasBytes) {
     out.Error(kFas, "", "there is no Card.FAS; the card has nothing to animate.");
     return out;

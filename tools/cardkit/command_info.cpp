@@ -5,6 +5,8 @@
 #include "tools/cardkit/commands.h"
 
 #include "animation/fas/fas_file.h"
+#include "card/card_files.h"
+#include "common/colour.h"
 #include "layout/layout_file.h"
 #include "sound/was_file.h"
 #include "tools/cardkit/file_io.h"
@@ -58,9 +60,9 @@ std::string ToUtf8(std::string_view text) {
 
 // A 0x00BBGGRR value (flags ignored) as #RRGGBB.
 std::string Colour(std::uint32_t value) {
+  const Rgb rgb = RgbOf(value);
   char text[8];
-  std::snprintf(text, sizeof text, "#%02X%02X%02X", value & 0xFF, (value >> 8) & 0xFF,
-                (value >> 16) & 0xFF);
+  std::snprintf(text, sizeof text, "#%02X%02X%02X", rgb.r, rgb.g, rgb.b);
   return text;
 }
 
@@ -183,19 +185,17 @@ bool DescribeFolder(const fs::path& folder) {
   }
 
   // `whenMissing` is what a missing optional file means; null for a file the card needs.
-  auto describe = [&folder](const char* name, Describer describer, const char* whenMissing) {
-    const auto found = FindCardFile(folder, name);
-    if (!found && whenMissing == nullptr) {
-      return Report(Fail((folder / name).string() + " is missing."));
-    }
+  auto describe = [&folder](std::string_view name, Describer describer, const char* whenMissing) {
+    const auto found = FindCardFile(folder.string(), name);
+    if (!found && whenMissing == nullptr) return Report(Fail(MissingFileMessage(folder, name)));
     std::cout << '\n';
     if (found) return Report(describer(*found));
     std::cout << name << ": none, " << whenMissing << '\n';
     return true;
   };
-  bool ok = describe("Card.FAS", DescribeFrames, nullptr);
-  ok = describe("Card.WAS", DescribeSounds, "so the card plays no sound effects") && ok;
-  ok = describe("Layout.txt", DescribeLayout, nullptr) && ok;
+  bool ok = describe(kFramesFile, DescribeFrames, nullptr);
+  ok = describe(kSoundsFile, DescribeSounds, "so the card plays no sound effects") && ok;
+  ok = describe(kLayoutFile, DescribeLayout, nullptr) && ok;
   return ok;
 }
 

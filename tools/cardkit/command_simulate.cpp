@@ -10,12 +10,8 @@
 // off in Layout.txt, a name not in the bank) is done right after the tick that started it.
 #include "tools/cardkit/commands.h"
 
-#include "animation/fas/fas_file.h"
-#include "animation/player/script_player.h"
-#include "animation/player/simulated_host.h"
-#include "layout/layout_file.h"
-#include "sound/was_file.h"
-#include "tools/cardkit/file_io.h"
+#include "card/card_folder.h"
+#include "tools/cardkit/card_simulation.h"
 
 #include <charconv>
 #include <filesystem>
@@ -81,43 +77,16 @@ Result<SimulatedDesktop> DesktopFrom(const SimulateOptions& options) {
   return desktop;
 }
 
-// What the simulation reads from the card folder.
-struct CardContent {
-  std::unique_ptr<FasFile> frames;
-  std::unique_ptr<WasFile> sounds;  // null when the card plays no sound effects
-};
-
-Result<bool> SoundEffectsOn(const fs::path& folder) {
-  const auto path = FindCardFile(folder, "Layout.txt");
-  if (!path) return Fail((folder / "Layout.txt").string() + " is missing.");
-  auto bytes = ReadWholeFile(*path);
-  if (!bytes) return Failure{bytes.error()};
-  auto layout = ParseLayout(std::string(bytes->begin(), bytes->end()), path->string());
-  if (!layout) return Failure{layout.error()};
-  return layout->settings.soundEffectsOn != 0;
-}
-
-Result<CardContent> LoadCard(const fs::path& folder) {
+// The card folder as the card plays it; a sound bank the card would open but cannot is an
+// error here, where the card itself would only play silently.
+Result<CardFolder> LoadCard(const fs::path& folder) {
   std::error_code error;
   if (!fs::is_directory(folder, error)) {
     return Fail(folder.string() + (fs::exists(folder, error) ? " is not a card folder."
                                                              : " is missing."));
   }
-  CardContent card;
-  const auto fasPath = FindCardFile(folder, "Card.FAS");
-  if (!fasPath) return Fail((folder / "Card.FAS").string() + " is missing.");
-  auto frames = FasFile::Open(fasPath->string());
-  if (!frames) return Failure{frames.error()};
-  card.frames = std::move(frames.value());
-
-  auto soundOn = SoundEffectsOn(folder);
-  if (!soundOn) return Failure{soundOn.error()};
-  const auto wasPath = FindCardFile(folder, "Card.WAS");
-  if (*soundOn && wasPath) {
-    auto sounds = WasFile::Open(wasPath->string());
-    if (!sounds) return Failure{sounds.error()};
-    card.sounds = std::move(sounds.value());
-  }
+  auto card = LoadCardFolder(folder.string());
+  if (card && !card->soundsProblem.empty()) return Fail(card->soundsProblem);
   return card;
 }
 
@@ -126,27 +95,8 @@ Status Simulate(const SimulateOptions& options) {
   if (!desktop) return Failure{desktop.error()};
   auto card = LoadCard(options.folder);
   if (!card) return Failure{card.error()};
-  const FasFile& frames = *card->frames;
-  const WasFile* sounds = card->sounds.get();
-
-  SimulatedHost host(
-      *desktop, frames.Width(), frames.Height(),
-      [sounds](std::string_view name) -> std::optional<std::size_t> {
-        if (!sounds) return std::nullopt;
-        const auto clip = sounds->FindSound(name);
-        if (!clip) return std::nullopt;
-        return clip->size();
-      },
-      [](const SimulationEvent& event) { std::cout << FormatEvent(event) << '\n'; });
-  ScriptPlayer player(
-      host,
-      [&frames](std::string_view name) -> std::optional<std::string_view> {
-        const char* script = frames.FindScript(name);
-        if (!script) return std::nullopt;
-        return std::string_view(script);
-      },
-      frames.Width(), frames.Height());
-  RunSimulation(host, player, options.script, options.ticks, options.runs);
+  SimulateCard(*card, *desktop, options.script, options.ticks, options.runs,
+               [](const SimulationEvent& event) { std::cout << FormatEvent(event) << '\n'; });
   return {};
 }
 

@@ -2,7 +2,9 @@
 // current browser, offline. The card is checked first, and a card with errors is refused.
 #include "tools/cardkit/commands.h"
 
-#include "layout/layout_file.h"
+#include "card/card_files.h"
+#include "card/card_folder.h"
+#include "content/content_file_names.h"
 #include "tools/cardkit/card_checker.h"
 #include "tools/cardkit/file_io.h"
 #include "tools/cardkit/web_music.h"
@@ -32,13 +34,9 @@ struct WebOptions {
 
 // The tune, when the layout plays one and the folder has it.
 Result<std::vector<std::uint8_t>> Music(const WebOptions& options) {
-  const auto layoutPath = FindCardFile(options.folder, "Layout.txt");
-  const auto midiPath = FindCardFile(options.folder, "card.mid");
-  if (!layoutPath || !midiPath) return std::vector<std::uint8_t>{};
-  auto text = ReadWholeFile(*layoutPath);
-  if (!text) return Failure{text.error()};
-  auto layout = ParseLayout(std::string(text->begin(), text->end()));
-  if (!layout || layout->settings.musicOn == 0) return std::vector<std::uint8_t>{};
+  const auto midiPath = FindCardFile(options.folder, kMusicFile);
+  auto layout = LoadLayout(options.folder);
+  if (!midiPath || !layout || layout->settings.musicOn == 0) return std::vector<std::uint8_t>{};
   auto midi = ReadWholeFile(*midiPath);
   if (!midi) return Failure{midi.error()};
   return RenderMusicMp3(*midi, options.soundfont);

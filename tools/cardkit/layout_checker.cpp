@@ -1,6 +1,7 @@
 // The layout part of the card check: Layout.txt parses, and what it names is there and usable.
 #include "tools/cardkit/layout_checker.h"
 
+#include "card/card_files.h"
 #include "layout/layout_file.h"
 #include "animation/image/bitmap_header.h"
 #include "tools/cardkit/file_io.h"
@@ -10,19 +11,17 @@
 namespace card::kit {
 namespace {
 
-const std::string kLayout = "Layout.txt";
-const std::string kWas = "Card.WAS";
-const std::string kMusic = "card.mid";
+const std::string kLayout(kLayoutFile);
 
-bool Exists(const std::filesystem::path& folder, const std::string& name) {
-  return FindCardFile(folder, name).has_value();
+bool Exists(const std::filesystem::path& folder, std::string_view name) {
+  return FindCardFile(folder.string(), name).has_value();
 }
 
 // A bitmap named in the layout: it must load, and have a colour table for its transparency.
 void CheckBitmap(const std::filesystem::path& folder, const std::string& name,
                  const std::string& role, Diagnostics& out) {
   const std::string place = role + " \"" + name + "\"";
-  const auto path = FindCardFile(folder, name);
+  const auto path = FindCardFile(folder.string(), name);
   if (!path) {
     out.Error(kLayout, place, "the bitmap " + name + " is not in the card folder.");
     return;
@@ -62,10 +61,10 @@ void CheckLayoutFiles(const std::filesystem::path& folder, const LayoutFile& lay
       out.Warning(kLayout, role, "its target \"" + spot.target + "\" is not in the card folder.");
     }
   }
-  if (layout.settings.soundEffectsOn == 0 && Exists(folder, kWas)) {
+  if (layout.settings.soundEffectsOn == 0 && Exists(folder, kSoundsFile)) {
     out.Warning(kLayout, "", "sound effects are off, so the sounds of Card.WAS never play.");
   }
-  if (layout.settings.musicOn != 0 && !Exists(folder, kMusic)) {
+  if (layout.settings.musicOn != 0 && !Exists(folder, kMusicFile)) {
     out.Warning(kLayout, "", "music is on, but there is no card.mid to play.");
   }
 }
@@ -73,9 +72,14 @@ void CheckLayoutFiles(const std::filesystem::path& folder, const LayoutFile& lay
 }  // namespace
 
 void CheckLayoutFolder(const std::filesystem::path& folder, Diagnostics& out) {
-  auto bytes = ReadWholeFile(folder / kLayout);
-  if (!bytes) {
+  const auto path = FindCardFile(folder.string(), kLayoutFile);
+  if (!path) {
     out.Error(kLayout, "", "there is no Layout.txt; the card cannot start without it.");
+    return;
+  }
+  auto bytes = ReadWholeFile(*path);
+  if (!bytes) {
+    out.Error(kLayout, "", bytes.error());
     return;
   }
   auto layout =

@@ -2,12 +2,9 @@
 #include "tools/cardkit/preview_renderer.h"
 
 #include "animation/fas/fas_file.h"
-#include "animation/player/script_player.h"
-#include "animation/player/simulated_host.h"
-#include "layout/layout_file.h"
-#include "sound/was_file.h"
-#include "tools/cardkit/file_io.h"
-#include "tools/cardkit/frame_decoder.h"
+#include "card/card_folder.h"
+#include "tools/cardkit/card_simulation.h"
+#include "tools/cardkit/frame_drawing.h"
 #include "tools/cardkit/gif_writer.h"
 
 #include <memory>
@@ -16,46 +13,7 @@
 namespace card::kit {
 namespace {
 
-namespace fs = std::filesystem;
-
 constexpr int kTickCentiseconds = 10;
-
-// What the run needs of the card folder; the bytes stay alive as long as the readers.
-struct CardFiles {
-  std::vector<std::uint8_t> fasBytes;
-  std::vector<std::uint8_t> wasBytes;
-  std::unique_ptr<FasFile> fas;
-  std::unique_ptr<WasFile> bank;  // null when the card plays no sound effects
-};
-
-Result<bool> SoundEffectsOn(const fs::path& folder) {
-  auto bytes = ReadWholeFile(folder / "Layout.txt");
-  if (!bytes) return Fail(bytes.error());
-  auto layout = ParseLayout(std::string(bytes->begin(), bytes->end()));
-  if (!layout) return Fail(layout.error());
-  return layout->settings.soundEffectsOn != 0;
-}
-
-Result<std::unique_ptr<CardFiles>> LoadCard(const fs::path& folder) {
-  auto files = std::make_unique<CardFiles>();
-  auto fasBytes = ReadWholeFile(folder / "Card.FAS");
-  if (!fasBytes) return Fail(fasBytes.error());
-  files->fasBytes = std::move(*fasBytes);
-  auto fas = FasFile::FromBytes(files->fasBytes, "Card.FAS");
-  if (!fas) return Fail(fas.error());
-  files->fas = std::move(*fas);
-
-  auto soundOn = SoundEffectsOn(folder);
-  if (!soundOn) return Fail(soundOn.error());
-  auto wasBytes = ReadWholeFile(folder / "Card.WAS");
-  if (*soundOn && wasBytes) {
-    files->wasBytes = std::move(*wasBytes);
-    auto bank = WasFile::FromBytes(files->wasBytes, "Card.WAS");
-    if (!bank) return Fail(bank.error());
-    files->bank = std::move(*bank);
-  }
-  return files;
-}
 
 // Turns the events of each tick into that tick's picture.
 class TickPainter {
@@ -133,32 +91,17 @@ Result<Preview> RenderPreview(const std::filesystem::path& folder, const Preview
   if (options.width <= 0 || options.height <= 0 || options.width > 4096 || options.height > 4096) {
     return Fail("The backdrop must be between 1 x 1 and 4096 x 4096 pixels.");
   }
-  auto card = LoadCard(folder);
+  auto card = LoadCardFolder(folder.string());
   if (!card) return Fail(card.error());
-  const FasFile& fas = *(*card)->fas;
-  const WasFile* bank = (*card)->bank.get();
+  if (!card->soundsProblem.empty()) return Fail(card->soundsProblem);
 
   SimulatedDesktop desktop;
   desktop.windowAt = options.windowAt;
   desktop.workArea = {0, 0, options.width, options.height};
   desktop.controls = options.controls;
-  TickPainter painter(fas, options);
-  SimulatedHost host(
-      desktop, fas.Width(), fas.Height(),
-      [bank](std::string_view name) -> std::optional<std::size_t> {
-        if (!bank) return std::nullopt;
-        const auto clip = bank->FindSound(name);
-        return clip ? std::optional<std::size_t>(clip->size()) : std::nullopt;
-      },
-      [&painter](const SimulationEvent& event) { painter.On(event); });
-  ScriptPlayer player(
-      host,
-      [&fas](std::string_view name) -> std::optional<std::string_view> {
-        const char* script = fas.FindScript(name);
-        return script ? std::optional<std::string_view>(script) : std::nullopt;
-      },
-      fas.Width(), fas.Height());
-  RunSimulation(host, player, options.script, options.ticks, 1);
+  TickPainter painter(*card->frames, options);
+  SimulateCard(*card, desktop, options.script, options.ticks, 1,
+               [&painter](const SimulationEvent& event) { painter.On(event); });
   return painter.Finish();
 }
 

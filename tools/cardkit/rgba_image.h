@@ -2,7 +2,8 @@
 // picture and frame is turned into before it is converted for the card.
 #pragma once
 
-#include <compare>
+#include "common/colour.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -14,13 +15,6 @@ struct Rgba {
   std::uint8_t b = 0;
   std::uint8_t a = 255;
   friend bool operator==(const Rgba&, const Rgba&) = default;
-};
-
-struct Rgb {
-  std::uint8_t r = 0;
-  std::uint8_t g = 0;
-  std::uint8_t b = 0;
-  friend auto operator<=>(const Rgb&, const Rgb&) = default;
 };
 
 inline Rgb ColourOf(const Rgba& pixel) { return {pixel.r, pixel.g, pixel.b}; }

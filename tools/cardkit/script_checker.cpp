@@ -9,6 +9,7 @@
 #include "animation/script/script_numbers.h"
 #include "animation/script/script_rewrites.h"
 #include "animation/script/script_stack.h"
+#include "content/content_file_names.h"
 
 #include <algorithm>
 #include <cctype>
@@ -22,7 +23,7 @@
 namespace card::kit {
 namespace {
 
-const std::string kFasName = "Card.FAS";
+const std::string kFasName(kFramesFile);
 constexpr int kMissingFramesListed = 5;
 
 // What the expansion analysis needs of one token, in reading order.

@@ -1,7 +1,9 @@
 // Gathering a card's files and assembling its web page (see web_page.h).
 #include "tools/cardkit/web_page.h"
 
-#include "layout/layout_file.h"
+#include "card/card_files.h"
+#include "card/card_folder.h"
+#include "content/content_file_names.h"
 #include "newcard/windows1252_codec.h"
 #include "shell/visit_target.h"
 #include "tools/cardkit/file_io.h"
@@ -115,25 +117,20 @@ Result<WebPageParts> ReadWebPageParts(const fs::path& assets, const fs::path& me
 }
 
 Result<WebPageCard> GatherWebPageCard(const fs::path& folder) {
+  auto layout = LoadLayout(folder.string());
+  if (!layout) return Failure{layout.error()};
   WebPageCard card;
+  card.title = Utf8(Windows1252Codec().ToUtf16(layout->title));
   // Every name once, by the name the card asks for; a name that is not in the folder is left
   // out, as the card goes on without it.
-  std::map<std::string, fs::path> wanted;
-  const auto want = [&](const std::string& name) {
-    if (wanted.count(name)) return;
-    if (auto path = FindCardFile(folder, name)) wanted[name] = *path;
+  std::map<std::string, std::string> wanted;
+  const auto want = [&](std::string_view name) {
+    if (wanted.count(std::string(name))) return;
+    if (auto path = FindCardFile(folder.string(), name)) wanted[std::string(name)] = *path;
   };
-  want("Layout.txt");
-  const auto layoutPath = FindCardFile(folder, "Layout.txt");
-  if (!layoutPath) return Fail((folder / "Layout.txt").string() + " is missing.");
-  auto layoutText = ReadText(*layoutPath);
-  if (!layoutText) return Failure{layoutText.error()};
-  auto layout = ParseLayout(*layoutText, "Layout.txt");
-  if (!layout) return Failure{layout.error()};
-  card.title = Utf8(Windows1252Codec().ToUtf16(layout->title));
-
-  want("Card.FAS");
-  want("Card.WAS");
+  want(kLayoutFile);
+  want(kFramesFile);
+  want(kSoundsFile);
   if (layout->logo) want(layout->logo->fileName);
   for (const LayoutImage& image : layout->images) want(image.fileName);
   for (const LayoutHotSpot& spot : layout->hotSpots) {
@@ -148,7 +145,7 @@ Result<WebPageCard> GatherWebPageCard(const fs::path& folder) {
     if (!bytes) return Failure{bytes.error()};
     card.files.emplace_back(name, std::move(bytes).value());
   }
-  if (auto message = FindCardFile(folder, "msg.txt")) {
+  if (auto message = FindCardFile(folder.string(), kMessageFile)) {
     auto bytes = ReadWholeFile(*message);
     if (!bytes) return Failure{bytes.error()};
     card.message = std::move(bytes).value();

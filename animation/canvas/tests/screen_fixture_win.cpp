@@ -39,7 +39,7 @@ bool InFigure(int x, int y) {
 std::vector<std::uint8_t> FigureFasBytes(
     const std::vector<std::pair<std::string, std::string>>& scripts) {
   // One palette record: colour 0 transparent, colour i + 1 the inside of frame i.
-  std::array<PaletteColour, kPaletteColours> colours{};
+  std::array<Rgb, kPaletteColours> colours{};
   for (std::size_t i = 0; i < kFigureFrames.size(); ++i) {
     const COLORREF c = kFigureFrames[i].colour;
     colours[i + 1] = {GetRValue(c), GetGValue(c), GetBValue(c)};

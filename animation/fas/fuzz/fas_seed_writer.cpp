@@ -14,7 +14,7 @@ card::FasContents Frames(std::int32_t width, std::int32_t height, int records, i
   contents.width = width;
   contents.height = height;
   contents.frameBytes = *card::FrameBytesFor(width, height);
-  std::array<card::PaletteColour, card::kPaletteColours> colours{};
+  std::array<card::Rgb, card::kPaletteColours> colours{};
   for (int i = 0; i < 16; ++i) colours[i] = {std::uint8_t(i * 16), std::uint8_t(255 - i * 16), 7};
   for (int r = 0; r < records; ++r) {
     contents.paletteRecords.push_back(

@@ -4,6 +4,7 @@
 #include "animation/fas/fas_file.h"
 
 #include "animation/fas/tests/hand_built_fas.h"
+#include "common/byte_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +20,11 @@ std::function<void(Bytes&)> Truncate(std::size_t size) {
 }
 
 std::function<void(Bytes&)> Set16(std::size_t offset, std::uint16_t value) {
-  return [=](Bytes& bytes) {
-    bytes[offset] = static_cast<std::uint8_t>(value);
-    bytes[offset + 1] = static_cast<std::uint8_t>(value >> 8);
-  };
+  return [=](Bytes& bytes) { PutU16(bytes, offset, value); };
 }
 
 std::function<void(Bytes&)> Set32(std::size_t offset, std::uint32_t value) {
-  return [=](Bytes& bytes) {
-    for (int i = 0; i < 4; ++i) bytes[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));
-  };
+  return [=](Bytes& bytes) { PutU32(bytes, offset, value); };
 }
 
 struct DamageCase {

@@ -3,6 +3,7 @@
 #include "animation/fas/fas_file.h"
 
 #include "animation/fas/tests/hand_built_fas.h"
+#include "common/tests/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,7 @@ namespace {
 
 using testing::HandBuiltFas;
 using testing::HandFasShape;
+using testing::TempFolder;
 
 std::unique_ptr<FasFile> Read(const std::vector<std::uint8_t>& bytes) {
   auto fas = FasFile::FromBytes(bytes, "Card.FAS");
@@ -135,6 +137,23 @@ TEST(FasFile, AcceptsUnsortedNamesAndKeysAndStaysInside) {
   EXPECT_EQ(fas->FindScript("do"), nullptr);
   EXPECT_STREQ(fas->FindScript("walk"), "2 -2");
   for (std::int32_t id : {1, 2, 912, 65531, 65534, 5}) EXPECT_LT(fas->FrameIndex(id), 5u);
+}
+
+TEST(FasFileOpen, ReadsAFileAndNamesItWhenDamagedOrMissing) {
+  TempFolder folder;
+  auto bytes = testing::HandBuiltFas();
+  auto fas = FasFile::Open(folder.Write("Card.FAS", bytes));
+  ASSERT_TRUE(fas.ok()) << fas.error();
+  EXPECT_STREQ(fas.value()->FindScript("walk"), "2 -2");
+
+  bytes.resize(597);
+  const std::string damaged = folder.Write("Cut.FAS", bytes);
+  EXPECT_EQ(FasFile::Open(damaged).error(),
+            damaged +
+                " is damaged: the pixel area of 5 frames ends at byte 598 but the file has "
+                "597 bytes.");
+  EXPECT_EQ(FasFile::Open(folder.Path("Gone.FAS")).error(),
+            folder.Path("Gone.FAS") + " is missing.");
 }
 
 }  // namespace

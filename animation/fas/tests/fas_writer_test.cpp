@@ -54,7 +54,7 @@ TEST(FasWriter, WritesWhatTheReaderFindsAgain) {
   contents.width = 9;
   contents.height = 5;
   contents.frameBytes = *FrameBytesFor(9, 5);
-  std::array<PaletteColour, kPaletteColours> colours{};
+  std::array<Rgb, kPaletteColours> colours{};
   for (int r = 0; r < 3; ++r)
     contents.paletteRecords.push_back(*MakePaletteRecord(colours, r, 9, 5));
   // Names with high bytes and shared prefixes, keys spread over the whole 16-bit range.

@@ -12,7 +12,7 @@
 // With A = 0 the directory starts 12 bytes earlier (486); with A = 1, B = 0 4 bytes earlier.
 #pragma once
 
-#include "animation/fas/tests/byte_builder.h"
+#include "common/tests/byte_builder.h"
 
 #include <array>
 #include <cstdint>

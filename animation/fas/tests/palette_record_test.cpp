@@ -9,8 +9,8 @@
 namespace card {
 namespace {
 
-std::array<PaletteColour, kPaletteColours> HandColours() {
-  std::array<PaletteColour, kPaletteColours> colours;
+std::array<Rgb, kPaletteColours> HandColours() {
+  std::array<Rgb, kPaletteColours> colours;
   for (int i = 0; i < 16; ++i) {
     colours[i] = {testing::HandRed(i), testing::HandGreen(i), testing::HandBlue(i)};
   }

@@ -2,16 +2,14 @@
 // checked against the file format itself.
 #pragma once
 
+#include "common/byte_writer.h"
+
 #include <windows.h>
 
 #include <cstdint>
 #include <vector>
 
 namespace card::test {
-
-inline void PutLittleEndian(std::vector<std::uint8_t>& out, std::uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
 
 inline RGBQUAD Quad(COLORREF c, BYTE reserved = 0) {
   return RGBQUAD{GetBValue(c), GetGValue(c), GetRValue(c), reserved};
@@ -27,20 +25,20 @@ inline std::vector<std::uint8_t> BitmapFile(const std::vector<RGBQUAD>& table,
   const int stride = (width * bits + 31) / 32 * 4;
   const std::uint32_t offBits = 14 + 40 + static_cast<std::uint32_t>(table.size()) * 4;
   std::vector<std::uint8_t> out{'B', 'M'};
-  PutLittleEndian(out, offBits + stride * height, 4);
-  PutLittleEndian(out, 0, 4);
-  PutLittleEndian(out, offBits, 4);
-  PutLittleEndian(out, 40, 4);
-  PutLittleEndian(out, width, 4);
-  PutLittleEndian(out, height, 4);  // bottom-up
-  PutLittleEndian(out, 1, 2);
-  PutLittleEndian(out, bits, 2);
-  PutLittleEndian(out, BI_RGB, 4);
-  PutLittleEndian(out, stride * height, 4);
-  PutLittleEndian(out, 2835, 4);
-  PutLittleEndian(out, 2835, 4);
-  PutLittleEndian(out, static_cast<std::uint32_t>(table.size()), 4);
-  PutLittleEndian(out, 0, 4);
+  AppendU32(out, offBits + static_cast<std::uint32_t>(stride * height));
+  AppendU32(out, 0);
+  AppendU32(out, offBits);
+  AppendU32(out, 40);
+  AppendU32(out, static_cast<std::uint32_t>(width));
+  AppendU32(out, static_cast<std::uint32_t>(height));  // bottom-up
+  AppendU16(out, 1);
+  AppendU16(out, static_cast<std::uint16_t>(bits));
+  AppendU32(out, BI_RGB);
+  AppendU32(out, static_cast<std::uint32_t>(stride * height));
+  AppendU32(out, 2835);
+  AppendU32(out, 2835);
+  AppendU32(out, static_cast<std::uint32_t>(table.size()));
+  AppendU32(out, 0);
   for (const RGBQUAD& q : table) {
     out.insert(out.end(), {q.rgbBlue, q.rgbGreen, q.rgbRed, q.rgbReserved});
   }

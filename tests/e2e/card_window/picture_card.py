@@ -4,11 +4,8 @@ shows the hand), a left-aligned message, and a figure that takes three short ste
 Every colour is distinct, so a test can tell each part of the card by its pixels.
 """
 
-import os
-import sys
-
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-import card_run  # noqa: E402
+from card_layout import Layout
+from card_source import CardSource, picture
 
 TITLE = "E2E picture card"
 BACKGROUND, TEXT, SHADOW = (30, 60, 110), (250, 230, 80), (10, 10, 10)
@@ -27,11 +24,6 @@ SCRIPTS = "do = [20,-10]1*2 [20,-10]1\n"
 FIGURE_SIZE = (8, 8)
 
 
-def colour_ref(colour):
-    r, g, b = colour
-    return r | (g << 8) | (b << 16)
-
-
 def picture_pixel(x, y):
     """The card picture: red left half, blue right half, a transparent hole in the middle and
     a transparent top-left corner (the picture's key)."""
@@ -46,30 +38,23 @@ def logo_pixel(x, y):
 
 
 def layout(target):
-    colours = [BACKGROUND, TEXT, SHADOW, FACE, CAPTION, CAPTION_SHADOW, RED, BLUE, GREEN,
-               SWAPPED, FIGURE]
-    lines = [TITLE, "v1",
-             "|".join(str(colour_ref(c)) for c in (BACKGROUND, TEXT, SHADOW)),
-             "|".join(str(colour_ref(c)) for c in (FACE, CAPTION, CAPTION_SHADOW)),
-             "%d,%d logo.bmp" % LOGO_AT,
-             "%d,%d picture.bmp" % PICTURE_AT,
-             "-",
-             "2",
-             target, "-", "%d, %d, %d, %d" % SWAP_SPOT,
-             "%d, %d" % (colour_ref(RED), colour_ref(SWAPPED)),
-             ".\\nothing-here.htm", "-", "%d %d %d %d" % PLAIN_SPOT,
-             "%d, %d" % (colour_ref(BLUE), colour_ref(BLUE)),
-             str(len(colours))] + [str(colour_ref(c)) for c in colours]
-    return "\n".join(lines) + "\n"
+    return (Layout(TITLE, message=(BACKGROUND, TEXT, SHADOW),
+                   buttons=(FACE, CAPTION, CAPTION_SHADOW))
+            .logo(*LOGO_AT, "logo.bmp")
+            .picture(*PICTURE_AT, "picture.bmp")
+            .hot_spot(target, SWAP_SPOT, swap=(RED, SWAPPED))
+            .hot_spot(".\\nothing-here.htm", PLAIN_SPOT, swap=(BLUE, BLUE))
+            .palette(BACKGROUND, TEXT, SHADOW, FACE, CAPTION, CAPTION_SHADOW, RED, BLUE, GREEN,
+                     SWAPPED, FIGURE))
 
 
 def build(cardkit, folder, target=".\\hot_spot_target.exe"):
     """Builds the card into folder/card and returns that folder."""
-    source = card_run.CardSource(layout(target), SCRIPTS, MESSAGE + "\n")
+    source = CardSource(layout(target), SCRIPTS, MESSAGE + "\n")
     source.frame("dot", 1, FIGURE_SIZE[0], FIGURE_SIZE[1],
-                 card_run.picture(FIGURE_SIZE[0], FIGURE_SIZE[1], lambda x, y: FIGURE))
+                 picture(FIGURE_SIZE[0], FIGURE_SIZE[1], lambda x, y: FIGURE))
     source.picture("picture", PICTURE_SIZE[0], PICTURE_SIZE[1],
-                   card_run.picture(PICTURE_SIZE[0], PICTURE_SIZE[1], picture_pixel))
+                   picture(PICTURE_SIZE[0], PICTURE_SIZE[1], picture_pixel))
     source.picture("logo", LOGO_SIZE[0], LOGO_SIZE[1],
-                   card_run.picture(LOGO_SIZE[0], LOGO_SIZE[1], logo_pixel))
+                   picture(LOGO_SIZE[0], LOGO_SIZE[1], logo_pixel))
     return source.build(cardkit, folder)

@@ -9,16 +9,14 @@ one file of the picture card in its own folder.
 """
 
 import os
-import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-import card_run  # noqa: E402
-import picture_card as card  # noqa: E402
-from card_e2e import wait_for  # noqa: E402
+import card_run
+import picture_card as card
+from card_run import DIALOG_TITLE
+from resource_ids import IDOK, MESSAGE_BOX_TEXT
+from waiting import wait_for
 
 OPTIONS = ARGV = None
-BOX_TITLE = "Zelk Greeting Card"
-BOX_TEXT, BOX_OK = 65535, 1  # the static 0xFFFF of a message box, and its OK button
 # What Wine prints when a program crashes, even with its debug channels off.
 CRASH_SIGNS = ("unhandled exception", "unhandled page fault", "backtrace")
 
@@ -71,14 +69,15 @@ class BadContentTest(card_run.CardRunTestCase):
                     spoil(folder)
                     run.start(pattern=False)
                     box = wait_for("the message box", lambda: self.session.window(
-                        BOX_TITLE, having=BOX_TEXT, program=run.program))
+                        DIALOG_TITLE, having=MESSAGE_BOX_TEXT, program=run.program))
                     run.shoot("message-box")
-                    text = box.text_of(BOX_TEXT)
+                    text = box.text_of(MESSAGE_BOX_TEXT)
                     self.assertIn(named, text)
                     self.assertGreater(len(text), len(named) + 10, "it says what is wrong")
-                    self.assertEqual(len(self.session.windows(BOX_TITLE, program=run.program)),
-                                     1, "one box")
-                    self.session.click(*box.centre_of(BOX_OK))
+                    self.assertEqual(
+                        len(self.session.windows(DIALOG_TITLE, program=run.program)), 1,
+                        "one box")
+                    self.session.click(*box.centre_of(IDOK))
                     self.assertEqual(run.program.wait_exit(), 0)
                     log = run.log()
                     self.assertIsNone(log.figure(), "no figure window was made")

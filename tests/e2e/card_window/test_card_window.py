@@ -13,19 +13,20 @@ moves the card window.
 """
 
 import os
-import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-import card_run  # noqa: E402
-import picture_card as card  # noqa: E402
-import screen  # noqa: E402
-from card_e2e import wait_for  # noqa: E402
-from card_run import BUTTONS, IDCANCEL, IDOK, MAKE_NEW_CARD, VISIT_US  # noqa: E402
+import card_run
+import cardkit
+import picture_card as card
+import screen
+from card_run import BUTTONS
+from figure_path import path_problems, positions
+from resource_ids import IDC_MAKE_NEW_CARD, IDC_VISIT_US, IDCANCEL, IDOK
+from waiting import wait_for
 
 OPTIONS = ARGV = None
 PARKED = (1000, 740)  # a place for the pointer away from the card and the figure
 LOGO_STRIP = 48
-CAPTIONS = {IDOK: "Repeat", MAKE_NEW_CARD: "Make a New Card", VISIT_US: "Visit Us",
+CAPTIONS = {IDOK: "Repeat", IDC_MAKE_NEW_CARD: "Make a New Card", IDC_VISIT_US: "Visit Us",
             IDCANCEL: "Close"}
 
 
@@ -91,7 +92,7 @@ class CardWindowTest(card_run.CardRunTestCase):
         self.park_pointer()
 
     def park_pointer(self):
-        self.session._xdotool("mousemove", "--sync", *PARKED)
+        self.session.move_to(*PARKED)
 
     def client(self):
         """The card window's client area (x, y, width, height) on the screen."""
@@ -194,14 +195,14 @@ class CardWindowTest(card_run.CardRunTestCase):
         with self.subTest("captions centred, Visit Us right of the logo strip"):
             for ident, (left, top, right, bottom) in BUTTONS.items():
                 box = self.caption_box(client, ident)
-                strip = LOGO_STRIP if ident == VISIT_US else 0
+                strip = LOGO_STRIP if ident == IDC_VISIT_US else 0
                 gap_left, gap_right = box[0] - strip, (right - left) - 1 - box[2]
                 gap_top, gap_bottom = box[1], (bottom - top) - 1 - box[3]
                 self.assertLessEqual(abs(gap_left - gap_right), 4, CAPTIONS[ident])
                 self.assertLessEqual(abs(gap_top - gap_bottom), 6, CAPTIONS[ident])
 
         with self.subTest("logo on Visit Us with transparent corners"):
-            left, top = BUTTONS[VISIT_US][:2]
+            left, top = BUTTONS[IDC_VISIT_US][:2]
             lx, ly = card.LOGO_AT
             wrong = []
             for y_ in range(card.LOGO_SIZE[1]):
@@ -217,8 +218,7 @@ class CardWindowTest(card_run.CardRunTestCase):
         left, top, right, bottom = BUTTONS[IDCANCEL]
         raised_client = self.client_shot("raised")
         raised = self.caption_box(raised_client, IDCANCEL)
-        self.session._xdotool("mousemove", "--sync", cx + (left + right) // 2,
-                              cy + (top + bottom) // 2, "sleep", "0.2", "mousedown", "1")
+        self.session.mouse_down(cx + (left + right) // 2, cy + (top + bottom) // 2)
         try:
             pressed_client = self.wait_button(IDCANCEL, "pressed")
             pressed = self.caption_box(pressed_client, IDCANCEL)
@@ -230,7 +230,7 @@ class CardWindowTest(card_run.CardRunTestCase):
             # Let go away from the button: it comes up again and nothing is closed.
             self.park_pointer()
         finally:
-            self.session._xdotool("mouseup", "1")
+            self.session.mouse_up()
         self.wait_button(IDCANCEL, "released")
         self.assertTrue(self.run_.program.running())
         self.assertTrue(self.run_.log().card_shown())
@@ -242,8 +242,8 @@ class CardWindowTest(card_run.CardRunTestCase):
         action()
 
     def test_repeat_and_enter_play_again_from_where_the_figure_stopped(self):
-        runs = card_run.simulate(OPTIONS.cardkit, self.run_.folder,
-                                 work_area=self.run_.log().work_area, runs=3)
+        runs = cardkit.simulate(OPTIONS.cardkit, self.run_.folder,
+                                work_area=self.run_.log().work_area, runs=3)
         cx, cy = self.client()[:2]
         left, top, right, bottom = BUTTONS[IDOK]
         replays = [("Repeat", lambda: self.session.click(cx + (left + right) // 2,
@@ -254,15 +254,14 @@ class CardWindowTest(card_run.CardRunTestCase):
                 replay()
                 self.run_.wait_showings(number)
                 path = self.run_.log().figure_paths()[number - 1]
-                before = card_run.positions(runs[number - 2])[-1]
-                self.assertEqual(card_run.path_problems(
-                    path, card_run.positions(runs[number - 1]), start=before), [],
-                    "observed %s" % path)
+                before = positions(runs[number - 2])[-1]
+                self.assertEqual(path_problems(path, positions(runs[number - 1]), start=before),
+                                 [], "observed %s" % path)
                 self.run_.shoot("after-%s" % how)
                 self.park_pointer()
         first = self.run_.log().figure_paths()[0]
-        self.assertEqual(card_run.path_problems(first, card_run.positions(runs[0]),
-                                                start=(0, 0)), [], "observed %s" % first)
+        self.assertEqual(path_problems(first, positions(runs[0]), start=(0, 0)), [],
+                         "observed %s" % first)
 
     def test_escape_ends_the_program(self):
         self.run_.shoot("card")
@@ -275,11 +274,7 @@ class CardWindowTest(card_run.CardRunTestCase):
         cx, cy = self.client()[:2]
         start = (cx + 560, cy + 110)  # card background, no hot spot
         steps = [(start[0] + 15 * i, start[1] + 10 * i) for i in range(1, 5)]
-        moves = []
-        for px, py in steps:
-            moves += ["mousemove", "--sync", px, py, "sleep", "0.1"]
-        self.session._xdotool("mousemove", "--sync", *start, "sleep", "0.2", "mousedown", "1",
-                              "sleep", "0.1", *moves, "mouseup", "1")
+        self.session.drag(start, steps, pause=0.1)
         moved = (x + 60, y + 40, w, h, 1)
         wait_for("the card window at %s" % (moved[:2],), lambda: self.run_.log().card() == moved)
         self.park_pointer()

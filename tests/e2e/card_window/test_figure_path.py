@@ -13,17 +13,20 @@ wrong place, no figure pixels saved as background).
 """
 
 import os
-import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-import card_run  # noqa: E402
-import screen  # noqa: E402
+import card_run
+import cardkit
+import screen
+from card_layout import Layout
+from card_source import CardSource, picture
+from figure_path import held_places, path_problems, positions
 
 OPTIONS = ARGV = None
 
 WIDTH, HEIGHT = 40, 30
 MAGENTA, BLACK, YELLOW, RED = (255, 0, 255), (0, 0, 0), (255, 255, 0), (255, 0, 0)
+GREY, WHITE, SILVER = (128, 128, 128), (255, 255, 255), (192, 192, 192)
 
 
 def ring(x, y):
@@ -60,8 +63,8 @@ stage = \u00a9[-15,0]0l0t,0r0b\u00a9
 desk = \u00a90l0t,0r0b\u00a9
 """
 PATH_TITLE = "E2E path card"
-PATH_LAYOUT = PATH_TITLE + "\nv1\n8421504|0|16777215\n12632256|255|16711680\n-\n-\n0\n" \
-    "6\n8421504\n0\n16777215\n12632256\n16711935\n65535\n"
+PATH_LAYOUT = Layout(PATH_TITLE, message=(GREY, BLACK, WHITE)).palette(
+    GREY, BLACK, WHITE, SILVER, MAGENTA, YELLOW)
 HOLD_TICKS = 10   # a place held this many steps is one no sampling misses
 STILL = 0.5       # seconds a place must be held before the screen is checked
 
@@ -80,9 +83,9 @@ class FigurePathTest(card_run.CardRunTestCase):
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        source = card_run.CardSource(PATH_LAYOUT, PATH_SCRIPTS, "Path card\n")
+        source = CardSource(PATH_LAYOUT, PATH_SCRIPTS, "Path card\n")
         for key, paint in FRAMES.items():
-            source.frame("shapes", key, WIDTH, HEIGHT, card_run.picture(WIDTH, HEIGHT, paint))
+            source.frame("shapes", key, WIDTH, HEIGHT, picture(WIDTH, HEIGHT, paint))
         cls.path_card = source.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "path-card"))
 
     def play(self, card, title):
@@ -149,7 +152,7 @@ class FigurePathTest(card_run.CardRunTestCase):
     def test_the_figure_follows_the_predicted_path_and_leaves_the_desktop_as_it_was(self):
         run = self.play(self.path_card, PATH_TITLE)
         work_area = run.log().work_area
-        predicted = card_run.simulate(OPTIONS.cardkit, self.path_card, work_area=work_area)[0]
+        predicted = cardkit.simulate(OPTIONS.cardkit, self.path_card, work_area=work_area)[0]
         frames_at = {}
         for step in predicted:
             if step.kind == "frame":
@@ -163,10 +166,9 @@ class FigurePathTest(card_run.CardRunTestCase):
         checked = self.watch_until_card_shown(run, (WIDTH, HEIGHT), check_still)
         log = run.log()
         observed = log.figure_paths()[0]
-        holds = card_run.held_places(predicted, HOLD_TICKS)
-        self.assertEqual(card_run.path_problems(observed, card_run.positions(predicted),
-                                                start=(0, 0), must_see=holds), [],
-                         "observed %s" % observed)
+        holds = held_places(predicted, HOLD_TICKS)
+        self.assertEqual(path_problems(observed, positions(predicted), start=(0, 0),
+                                       must_see=holds), [], "observed %s" % observed)
         self.assertGreaterEqual(len(holds), 8, "the script holds the figure at its checks")
         for place, problems in checked:
             self.assertEqual(problems, [], "the screen with the figure at %s" % (place,))
@@ -188,7 +190,7 @@ class FigurePathTest(card_run.CardRunTestCase):
             title = f.readline().strip()
         run = self.play(sample, title)
         work_area = run.log().work_area
-        predicted = card_run.simulate(OPTIONS.cardkit, run.folder, work_area=work_area)[0]
+        predicted = cardkit.simulate(OPTIONS.cardkit, run.folder, work_area=work_area)[0]
         size = 96
 
         def check_still(image, x, y):
@@ -198,9 +200,9 @@ class FigurePathTest(card_run.CardRunTestCase):
 
         checked = self.watch_until_card_shown(run, (size, size), check_still)
         observed = run.log().figure_paths()[0]
-        self.assertEqual(card_run.path_problems(
-            observed, card_run.positions(predicted), start=(0, 0),
-            must_see=card_run.held_places(predicted, HOLD_TICKS)), [], "observed %s" % observed)
+        self.assertEqual(path_problems(observed, positions(predicted), start=(0, 0),
+                                       must_see=held_places(predicted, HOLD_TICKS)), [],
+                         "observed %s" % observed)
         self.assertTrue(checked, "the figure never stood still long enough to be checked")
         for place, problems in checked:
             self.assertEqual(problems, [], "the screen with the figure at %s" % (place,))

@@ -15,14 +15,12 @@ inside a spot never drags the card.
 
 import os
 import shutil
-import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-import card_run  # noqa: E402
-import picture_card as card  # noqa: E402
-import screen  # noqa: E402
-from card_e2e import wait_for  # noqa: E402
+import card_run
+import picture_card as card
+import screen
+from waiting import wait_for
 
 OPTIONS = ARGV = None
 PARKED = (1000, 740)         # on the desktop, away from the card and the figure
@@ -78,8 +76,7 @@ class HotSpotTest(card_run.CardRunTestCase):
         x, y = point
         if on_card:
             x, y = x + self.origin[0], y + self.origin[1]
-        self.session._xdotool("mousemove", "--sync", x - 1, y - 1, "sleep", "0.1",
-                              "mousemove", "--sync", x, y)
+        self.session.move_along([(x - 1, y - 1), (x, y)], pause=0.1)
 
     def client_shot(self, name):
         image = self.run_.shoot(name)
@@ -152,10 +149,7 @@ class HotSpotTest(card_run.CardRunTestCase):
         card_at = self.run_.log().card()
         x, y = centre(card.SWAP_SPOT)
         x, y = x + self.origin[0], y + self.origin[1]
-        self.session._xdotool("mousemove", "--sync", x, y, "sleep", "0.2", "mousedown", "1",
-                              "sleep", "0.1", "mousemove", "--sync", x + 30, y + 20,
-                              "sleep", "0.2", "mousemove", "--sync", x + 60, y + 40,
-                              "sleep", "0.2", "mouseup", "1")
+        self.session.drag((x, y), [(x + 30, y + 20), (x + 60, y + 40)], pause=0.2)
         wait_for("the hot spot's target to run", lambda: os.path.exists(marker))
         with open(marker) as f:
             self.assertIn("hot_spot_target.exe", f.read().lower())

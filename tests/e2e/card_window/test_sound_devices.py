@@ -16,10 +16,12 @@ how long a sound group lasts is only bounded, not matched.
 
 import os
 import shutil
-import sys
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-import card_run  # noqa: E402
+import card_run
+import cardkit
+from card_layout import Layout
+from card_source import CardSource, picture
+from figure_path import held_places, path_problems, positions, without_repeats
 
 OPTIONS = ARGV = None
 HOLD_TICKS = 10
@@ -29,8 +31,9 @@ CLIP_SECONDS = 4
 STEP = 4
 # The figure walks STEP pixels a tenth for as long as BEEP plays, then steps up and stays.
 WALK_SCRIPTS = "do = [100,-300]1*3 (!BEEP ([%d,0]1)*100) [0,100]1*12\n" % STEP
-WALK_LAYOUT = WALK_TITLE + "\nv2\n1,0,0\n8421504|0|16777215\n12632256|255|16711680\n-\n-\n0\n" \
-    "2\n8421504\n16711935\n"
+GREY, BLACK, WHITE, MAGENTA = (128, 128, 128), (0, 0, 0), (255, 255, 255), (255, 0, 255)
+WALK_LAYOUT = Layout(WALK_TITLE, message=(GREY, BLACK, WHITE), settings=(1, 0, 0)).palette(
+    GREY, MAGENTA)
 
 
 def no_sounds_copy(card, folder):
@@ -50,8 +53,8 @@ class SoundDevicesTest(card_run.CardRunTestCase):
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        source = card_run.CardSource(WALK_LAYOUT, WALK_SCRIPTS, "Sound card\n")
-        source.frame("dot", 1, 8, 8, card_run.picture(8, 8, lambda x, y: (255, 0, 255)))
+        source = CardSource(WALK_LAYOUT, WALK_SCRIPTS, "Sound card\n")
+        source.frame("dot", 1, 8, 8, picture(8, 8, lambda x, y: MAGENTA))
         source.sound("BEEP", CLIP_SECONDS)
         cls.walk_card = source.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "sound-card"))
         cls.audio = {
@@ -61,8 +64,8 @@ class SoundDevicesTest(card_run.CardRunTestCase):
 
     def play(self, card, output):
         folder = os.path.join(OPTIONS.work, self.id().split(".")[-1])
-        self.run_ = card_run.CardRun(self.session, OPTIONS, folder, card, title_of(card),
-                                     env=self.audio[output]).start()
+        self.run_ = card_run.CardRun(self.session, OPTIONS, folder, card, title_of(card))
+        self.run_.start(env=self.audio[output])
         self.run_.wait_card_shown(timeout=180)
         return self.run_
 
@@ -71,14 +74,14 @@ class SoundDevicesTest(card_run.CardRunTestCase):
         work_area = self.run_.log().work_area if self.run_ else (0, 0, 1024, 768)
         failing = no_sounds_copy(card, os.path.join(OPTIONS.work, "no-sounds",
                                                     self.id().split(".")[-1]))
-        return (card_run.simulate(OPTIONS.cardkit, card, work_area=work_area)[0],
-                card_run.simulate(OPTIONS.cardkit, failing, work_area=work_area)[0])
+        return (cardkit.simulate(OPTIONS.cardkit, card, work_area=work_area)[0],
+                cardkit.simulate(OPTIONS.cardkit, failing, work_area=work_area)[0])
 
     def assert_path(self, steps):
         observed = self.run_.log().figure_paths()[0]
-        self.assertEqual(card_run.path_problems(
-            observed, card_run.positions(steps), start=(0, 0),
-            must_see=card_run.held_places(steps, HOLD_TICKS)), [], "observed %s" % observed)
+        self.assertEqual(path_problems(observed, positions(steps), start=(0, 0),
+                                       must_see=held_places(steps, HOLD_TICKS)), [],
+                         "observed %s" % observed)
         return observed
 
     def test_the_sample_card_without_audio_plays_as_predicted_for_failing_sounds(self):
@@ -90,7 +93,7 @@ class SoundDevicesTest(card_run.CardRunTestCase):
 
         # From the first step of the walk (the first move after the start, which Wine delays
         # as it takes the figure off the screen) to the card window.
-        walk = card_run.without_repeats(card_run.positions(failing))[1]
+        walk = without_repeats(positions(failing))[1]
         seconds = run.log().seconds_from(walk)
 
         def predicted(steps):
@@ -105,7 +108,7 @@ class SoundDevicesTest(card_run.CardRunTestCase):
     def test_a_sound_group_without_audio_is_cut_short_as_predicted(self):
         run = self.play(self.walk_card, "none")
         playing, failing = self.predictions(self.walk_card)
-        self.assertNotEqual(card_run.positions(playing)[-1], card_run.positions(failing)[-1])
+        self.assertNotEqual(positions(playing)[-1], positions(failing)[-1])
         self.assert_path(failing)
 
     def group_steps(self, path):
@@ -119,9 +122,9 @@ class SoundDevicesTest(card_run.CardRunTestCase):
         path = run.log().figure_paths()[0]
         steps = self.group_steps(path)
         print("\nthe %d s clip held its group for %d steps" % (CLIP_SECONDS, steps))
-        self.assertGreater(steps, self.group_steps(card_run.positions(failing)),
+        self.assertGreater(steps, self.group_steps(positions(failing)),
                            "more steps than with a sound that fails")
-        self.assertLessEqual(steps, self.group_steps(card_run.positions(playing)),
+        self.assertLessEqual(steps, self.group_steps(positions(playing)),
                              "no more steps than the clip lasts")
         last_walked = [p for p in path if p[1] == 300][-1]
         self.assertEqual(path[-1], (last_walked[0], 200), "the step up after the sound")

@@ -6,27 +6,33 @@ and read the dialogs through window_probe.exe. They check the new card file byte
 the result dialog's text, the card showing the new message, the length limit, Cancel, a
 read-only package, and e-mail through a stand-in mail library that records its calls.
 
-    test_new_card.py --card card.exe --probe window_probe.exe --mail fake_mail.dll \
-                     --cardkit cardkit --session WINE_SESSION_DIR --work WORK_DIR
+    test_new_card.py --card card.exe --tracker figure_tracker.exe --pattern desktop_pattern.exe
+        --probe window_probe.exe --mail fake_mail.dll --cardkit cardkit --session DIR --work DIR
 """
 
-import argparse
 import os
 import shutil
 import stat
-import sys
-import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
-from card_e2e import Session, TinyCard, wait_for, windows_path  # noqa: E402
+import card_run
+import cardkit
+from card_layout import Layout
+from card_run import DIALOG_TITLE
+from card_source import CardSource, picture
+from resource_ids import (IDC_FILE_CREATED_OK, IDC_FILE_CREATED_TEXT, IDC_MAKE_NEW_CARD,
+                          IDC_MESSAGE_CENTRED, IDC_MESSAGE_LEFT, IDC_NEW_MESSAGE_CENTRED,
+                          IDC_NEW_MESSAGE_CENTRED_CHECK, IDC_NEW_MESSAGE_LEFT, IDC_START_EMAIL,
+                          IDCANCEL, IDOK, MESSAGE_BOX_TEXT)
+from waiting import wait_for
+from wine_session import windows_path
 
-OPTIONS = None
+OPTIONS = ARGV = None
 
-DIALOG_TITLE = "Zelk Greeting Card"
-NEW_MESSAGE_LEFT, NEW_MESSAGE_CENTRED, CENTERED_BOX = 1000, 1004, 1005
-RESULT_TEXT, START_EMAIL, RESULT_OK = 1005, 1000, 1001
-IDOK, IDCANCEL = 1, 2
-MESSAGE_BOX_TEXT = 65535  # the static 0xFFFF of a message box
+# The small card: sound and music off, one 8 x 8 frame played once, no pictures, a grey
+# background with the message in black on a white shadow.
+TITLE = "E2E card"
+BACKGROUND, BLACK, WHITE = (128, 128, 128), (0, 0, 0), (255, 255, 255)
+ORIGINAL_MESSAGE = "Hello from the test card"
 
 ANNA = "Dear Anna,\r\nHappy birthday!"
 CREATED = ('The file "%s"\r\nhas been created for you.\r\n\r\n'
@@ -38,58 +44,52 @@ def read(path):
         return f.read()
 
 
-class NewCardTest(unittest.TestCase):
+def tiny_card(folder):
+    """Builds the small card into folder/card and returns that folder."""
+    layout = Layout(TITLE, message=(BACKGROUND, BLACK, WHITE)).palette(BACKGROUND, BLACK, WHITE)
+    source = CardSource(layout, "do = 1\n", ORIGINAL_MESSAGE + "\n")
+    source.frame("stand", 1, 8, 8, picture(8, 8, lambda x, y: (200, 30, 30)))
+    return source.build(OPTIONS.cardkit, folder)
+
+
+class NewCardTest(card_run.CardRunTestCase):
     @classmethod
     def setUpClass(cls):
-        cls.session = Session(OPTIONS.session, OPTIONS.probe)
-        cls.content = TinyCard.build(OPTIONS.cardkit, os.path.join(OPTIONS.work, "tiny"))
-        cls.original_message = "Hello from the test card"
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.close()
+        super().setUpClass()
+        cls.content = tiny_card(os.path.join(OPTIONS.work, "tiny"))
 
     def setUp(self):
         self.folder = os.path.join(OPTIONS.work, self.id().split(".")[-1])
-        shutil.rmtree(self.folder, ignore_errors=True)
-        shutil.copytree(self.content, self.folder)
-        shutil.copy(OPTIONS.card, os.path.join(self.folder, "card.exe"))
-        self.package = TinyCard.package(OPTIONS.cardkit, OPTIONS.card,
-                                        os.path.join(self.folder, "Greeting.exe"),
-                                        os.path.join(self.folder, "msg.txt"))
+        self.run_ = card_run.CardRun(self.session, OPTIONS, self.folder, self.content, TITLE)
+        self.package = cardkit.package(OPTIONS.cardkit, OPTIONS.card,
+                                       os.path.join(self.folder, "Greeting.exe"),
+                                       os.path.join(self.folder, "msg.txt"))
         self.package_bytes = read(self.package)
-        self.program = None
-
-    def tearDown(self):
-        if self.program and self.program.running():
-            self.session.screenshot(os.path.join(self.folder, "screen-at-end.png"))
-            self.program.kill()
 
     # --- driving the card -------------------------------------------------------------------
 
     def start_card(self, dll_overrides="mapi32=", env=None):
         """Starts the card with the package's full path; returns the card window once shown."""
-        self.program = self.session.start(
-            os.path.join(self.folder, "card.exe"), [windows_path(self.package)], cwd=self.folder,
-            dll_overrides=dll_overrides, env=env)
+        self.run_.start([windows_path(self.package)], pattern=False, env=env,
+                        dll_overrides=dll_overrides)
         return self.card_window()
 
     def card_window(self):
-        return wait_for("the card window", lambda: self.session.window(
-            TinyCard.TITLE, having=TinyCard.MAKE_NEW_CARD, program=self.program))
+        return self.run_.card_window()
 
     def close_card(self):
-        self.session.click(*self.card_window().centre_of(TinyCard.CLOSE))
-        self.assertEqual(self.program.wait_exit(), 0)
+        self.session.click(*self.card_window().centre_of(IDCANCEL))
+        self.assertEqual(self.run_.program.wait_exit(), 0)
 
     def open_new_message(self):
-        self.session.click(*self.card_window().centre_of(TinyCard.MAKE_NEW_CARD))
+        self.session.click(*self.card_window().centre_of(IDC_MAKE_NEW_CARD))
         return wait_for("the new-message dialog", self.new_message_dialog)
 
     def replace_message(self, dialog, keys):
         """Clicks into the visible edit, selects its whole text and types over it; `keys` is a
         list of texts to type and key names (in angle brackets, e.g. "<Return>") to press."""
-        edit = NEW_MESSAGE_CENTRED if dialog.shown(NEW_MESSAGE_CENTRED) else NEW_MESSAGE_LEFT
+        edit = (IDC_NEW_MESSAGE_CENTRED if dialog.shown(IDC_NEW_MESSAGE_CENTRED)
+                else IDC_NEW_MESSAGE_LEFT)
         self.session.click(*dialog.centre_of(edit))
         self.session.key("ctrl+Home", "ctrl+shift+End", "Delete")
         for item in keys:
@@ -99,32 +99,33 @@ class NewCardTest(unittest.TestCase):
                 self.session.type(item)
 
     def new_message_dialog(self):
-        return self.session.window(DIALOG_TITLE, having=NEW_MESSAGE_CENTRED, program=self.program)
+        return self.session.window(DIALOG_TITLE, having=IDC_NEW_MESSAGE_CENTRED,
+                                   program=self.run_.program)
 
     def result_dialog(self):
         return wait_for("the result dialog", lambda: self.session.window(
-            DIALOG_TITLE, having=RESULT_OK, program=self.program))
+            DIALOG_TITLE, having=IDC_FILE_CREATED_OK, program=self.run_.program))
 
     def make_card(self, keys, centred):
         """Types a message, sets "Centered" as asked (it opens as the card shows its message),
         presses OK; returns the result dialog."""
         dialog = self.open_new_message()
         self.replace_message(dialog, keys)
-        if dialog.shown(NEW_MESSAGE_CENTRED) != centred:
-            self.session.click(*dialog.centre_of(CENTERED_BOX))
+        if dialog.shown(IDC_NEW_MESSAGE_CENTRED) != centred:
+            self.session.click(*dialog.centre_of(IDC_NEW_MESSAGE_CENTRED_CHECK))
             wait_for("the other edit",
-                     lambda: self.new_message_dialog().shown(NEW_MESSAGE_CENTRED) == centred)
+                     lambda: self.new_message_dialog().shown(IDC_NEW_MESSAGE_CENTRED) == centred)
         self.session.click(*dialog.centre_of(IDOK))
         return self.result_dialog()
 
     def close_result(self, result):
-        ok = RESULT_OK if result.shown(RESULT_OK) else IDOK
+        ok = IDC_FILE_CREATED_OK if result.shown(IDC_FILE_CREATED_OK) else IDOK
         self.session.click(*result.centre_of(ok))
         self.wait_dialogs_closed()
 
     def wait_dialogs_closed(self):
         wait_for("the dialogs to close",
-                 lambda: not self.session.windows(DIALOG_TITLE, program=self.program))
+                 lambda: not self.session.windows(DIALOG_TITLE, program=self.run_.program))
 
     # --- checking the results ---------------------------------------------------------------
 
@@ -142,8 +143,8 @@ class NewCardTest(unittest.TestCase):
 
     def assert_card_shows(self, message, centred):
         card = self.card_window()
-        shown, hidden = ((TinyCard.CENTRED_MESSAGE, TinyCard.LEFT_MESSAGE) if centred
-                         else (TinyCard.LEFT_MESSAGE, TinyCard.CENTRED_MESSAGE))
+        shown, hidden = ((IDC_MESSAGE_CENTRED, IDC_MESSAGE_LEFT) if centred
+                         else (IDC_MESSAGE_LEFT, IDC_MESSAGE_CENTRED))
         self.assertTrue(card.shown(shown))
         self.assertFalse(card.shown(hidden))
         self.assertEqual(card.text_of(shown), message)
@@ -155,14 +156,14 @@ class NewCardTest(unittest.TestCase):
         x, y, width, height = card.control(control).rect
 
         box = wait_for("the message drawn on the card", lambda: self.session.grab(
-            x, y, width, height).bounding_box_not(TinyCard.BACKGROUND))
+            x, y, width, height).bounding_box_not(BACKGROUND))
         left_gap, right_gap = box[0], width - 1 - box[2]
         self.assertGreater(left_gap, 40, "the text starts far from the left edge")
         self.assertLessEqual(abs(left_gap - right_gap), 3,
                              "gaps %d and %d around the text" % (left_gap, right_gap))
 
     def new_files(self):
-        before = set(os.listdir(self.content)) | {"card.exe", "Greeting.exe", "program.log"}
+        before = set(os.listdir(self.content)) | card_run.CardRun.OWN_FILES | {"Greeting.exe"}
         return sorted(set(os.listdir(self.folder)) - before)
 
     # --- the tests ----------------------------------------------------------------------------
@@ -172,13 +173,14 @@ class NewCardTest(unittest.TestCase):
         for name in ("ANNA.EXE", "ANNA(2).EXE"):
             result = self.make_card(["Dear Anna,", "<Return>", "Happy birthday!"], centred=True)
             path = windows_path(os.path.join(self.folder, name))
-            self.assertEqual(result.text_of(RESULT_TEXT), CREATED % path)
-            self.assertEqual([result.shown(i) for i in (IDOK, START_EMAIL, RESULT_OK)],
+            self.assertEqual(result.text_of(IDC_FILE_CREATED_TEXT), CREATED % path)
+            self.assertEqual([result.shown(i)
+                              for i in (IDOK, IDC_START_EMAIL, IDC_FILE_CREATED_OK)],
                              [True, False, False], "no mail library: the single OK")
             self.close_result(result)
             self.assert_card_file(os.path.join(self.folder, name), ANNA, centred=True)
             card = self.assert_card_shows(ANNA, centred=True)
-        self.assert_text_centred(card, TinyCard.CENTRED_MESSAGE)
+        self.assert_text_centred(card, IDC_MESSAGE_CENTRED)
         self.assertEqual(self.new_files(), ["ANNA(2).EXE", "ANNA.EXE"])
         self.close_card()
 
@@ -187,11 +189,11 @@ class NewCardTest(unittest.TestCase):
         dialog = self.open_new_message()
         typed = "".join(" " if i % 8 == 7 else "i" for i in range(492))
         self.replace_message(dialog, [typed])
-        edit_text = self.new_message_dialog().text_of(NEW_MESSAGE_LEFT)
+        edit_text = self.new_message_dialog().text_of(IDC_NEW_MESSAGE_LEFT)
         self.assertEqual(edit_text, typed[:487])
         self.session.click(*dialog.centre_of(IDCANCEL))
         self.wait_dialogs_closed()
-        self.assert_card_shows(self.original_message, centred=False)
+        self.assert_card_shows(ORIGINAL_MESSAGE, centred=False)
         self.assertEqual(self.new_files(), [])
         self.close_card()
 
@@ -199,7 +201,7 @@ class NewCardTest(unittest.TestCase):
         os.chmod(self.package, stat.S_IRUSR | stat.S_IRGRP | stat.S_IROTH)
         self.start_card()
         result = self.make_card(["Dear Anna,", "<Return>", "Happy birthday!"], centred=False)
-        self.assertEqual(result.text_of(RESULT_TEXT),
+        self.assertEqual(result.text_of(IDC_FILE_CREATED_TEXT),
                          CREATED % windows_path(os.path.join(self.folder, "ANNA.EXE")))
         self.close_result(result)
         self.assert_card_file(os.path.join(self.folder, "ANNA.EXE"), ANNA, centred=False)
@@ -219,13 +221,13 @@ class NewCardTest(unittest.TestCase):
                         env={"CARD_FAKE_MAIL_LOG": windows_path(log),
                              "CARD_FAKE_MAIL_LOGON": logon_results})
         result = self.make_card(["Dear Anna,", "<Return>", "Happy birthday!"], centred=False)
-        self.assertEqual([result.shown(i) for i in (IDOK, START_EMAIL, RESULT_OK)],
+        self.assertEqual([result.shown(i) for i in (IDOK, IDC_START_EMAIL, IDC_FILE_CREATED_OK)],
                          [False, True, True], "the mail library offers Start E-Mail")
-        self.session.click(*result.centre_of(START_EMAIL))
+        self.session.click(*result.centre_of(IDC_START_EMAIL))
         box_text = None
         if logon_results.split(",")[-1] != "0":
             box = wait_for("the message box", lambda: self.session.window(
-                "Error", having=MESSAGE_BOX_TEXT, program=self.program))
+                "Error", having=MESSAGE_BOX_TEXT, program=self.run_.program))
             box_text = box.text_of(MESSAGE_BOX_TEXT)
             self.assertEqual(box.owner, result.handle, "the result dialog owns the box")
             self.session.click(*box.centre_of(IDOK))
@@ -253,15 +255,6 @@ class NewCardTest(unittest.TestCase):
         self.assertEqual(box, "Couldn't start Mail")
 
 
-def main():
-    global OPTIONS
-    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    for name in ("card", "probe", "mail", "cardkit", "session", "work"):
-        parser.add_argument("--" + name, required=True)
-    OPTIONS, rest = parser.parse_known_args()
-    os.makedirs(OPTIONS.work, exist_ok=True)
-    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
-
-
 if __name__ == "__main__":
-    main()
+    OPTIONS, ARGV = card_run.parse_options(extra=("mail",))
+    card_run.run_tests(OPTIONS, ARGV)

@@ -2,7 +2,7 @@
 // and the place. A sound card passes without a word; warnings alone do not fail.
 #include "tools/cardkit/card_checker.h"
 
-#include "animation/fas/name_directory_writer.h"
+#include "content/name_directory_writer.h"
 #include "tools/cardkit/tests/card_fixture.h"
 #include "tools/cardkit/tests/fixtures.h"
 

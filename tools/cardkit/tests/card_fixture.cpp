@@ -25,7 +25,7 @@ std::vector<std::uint8_t> Animation(const CardSpec& spec) {
   contents.width = kSide;
   contents.height = kSide;
   contents.frameBytes = *FrameBytesFor(kSide, kSide);
-  std::array<PaletteColour, kPaletteColours> colours{};
+  std::array<Rgb, kPaletteColours> colours{};
   colours[1] = {200, 30, 30};
   contents.paletteRecords.push_back(*MakePaletteRecord(colours, 0, kSide, kSide));
   for (std::uint16_t key : spec.frameKeys) {

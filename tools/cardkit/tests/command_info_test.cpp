@@ -1,38 +1,22 @@
 // `cardkit info`, run as a program on files the test writes: what it prints for each content
 // file and for a card folder, and its message and exit status for damaged and missing files.
 #include "animation/fas/tests/hand_built_fas.h"
-#include "animation/fas/tests/temp_folder.h"
+#include "common/tests/temp_folder.h"
 #include "sound/was_writer.h"
+#include "tools/cardkit/tests/cardkit_run.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <string>
 
 namespace card {
 namespace {
 
+using testing::CardkitRun;
+using testing::RunCardkit;
 using testing::TempFolder;
 
-struct InfoRun {
-  int status = -1;
-  std::string output;  // stdout and stderr together
-};
-
-InfoRun CardkitInfo(const std::string& path) {
-  const std::string command = std::string(CARDKIT_PATH) + " info '" + path + "' 2>&1";
-  InfoRun run;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (pipe == nullptr) return run;
-  char buffer[4096];
-  while (std::size_t read = std::fread(buffer, 1, sizeof buffer, pipe))
-    run.output.append(buffer, read);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  return run;
-}
+CardkitRun CardkitInfo(const std::string& path) { return RunCardkit("info '" + path + "'"); }
 
 std::vector<std::uint8_t> Text(std::string_view text) { return {text.begin(), text.end()}; }
 
@@ -54,7 +38,7 @@ constexpr std::string_view kLayout =
 TEST(CardkitInfo, DescribesAFrameAnimationFile) {
   TempFolder folder;
   const std::string path = folder.Write("Card.FAS", testing::HandBuiltFas());
-  const InfoRun run = CardkitInfo(path);
+  const CardkitRun run = CardkitInfo(path);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.output, path +
                             ": frame-animation file, 598 bytes\n"
@@ -69,7 +53,7 @@ TEST(CardkitInfo, DescribesAFrameAnimationFile) {
 TEST(CardkitInfo, DescribesASoundBank) {
   TempFolder folder;
   const std::string path = folder.Write("Card.WAS", Bank());
-  const InfoRun run = CardkitInfo(path);
+  const CardkitRun run = CardkitInfo(path);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.output, path +
                             ": sound bank, 24443 bytes\n"
@@ -84,7 +68,7 @@ TEST(CardkitInfo, DescribesAFolderWithItsLayout) {
   folder.Write("card.was", Bank());  // found whatever the case, as on Windows
   folder.Write("Layout.txt", Text(kLayout));
   folder.Write("msg.txt", Text("Hello\r\n"));
-  const InfoRun run = CardkitInfo(folder.Path());
+  const CardkitRun run = CardkitInfo(folder.Path());
   EXPECT_EQ(run.status, 0) << run.output;
   for (const char* line : {
            ": card folder, 4 entries\n",
@@ -122,11 +106,12 @@ TEST(CardkitInfo, FailsWithTheReadersMessage) {
                           "file has 597 bytes.\n"},
       {missing, missing + " is missing.\n"},
       // The folder holds the damaged Card.FAS and lacks Layout.txt: both are reported.
-      {folder.Path(), "Layout.txt is missing.\n"},
+      {folder.Path(),
+       "This card's files are missing: Layout.txt is not in " + folder.Path() + "\n"},
       {folder.Write("notes.doc", Text("x")), " is not a card content file"},
   };
   for (const Case& c : cases) {
-    const InfoRun run = CardkitInfo(c.path);
+    const CardkitRun run = CardkitInfo(c.path);
     EXPECT_EQ(run.status, 1) << c.path;
     EXPECT_NE(run.output.find(c.message), std::string::npos) << c.message << "\nin:\n"
                                                              << run.output;

@@ -1,0 +1,31 @@
+// Finding card files on Windows, whose file system matches names without regard to case.
+#include "card/card_files.h"
+
+#include <windows.h>
+
+namespace card {
+
+std::optional<std::string> FindCardFile(const std::string& folder, std::string_view name) {
+  std::optional<std::string> relative = CardRelativePath(name);
+  if (!relative) return std::nullopt;
+  for (char& c : *relative) {
+    if (c == '/') c = '\\';
+  }
+  std::string path = folder.empty() ? *relative : folder + "\\" + *relative;
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    return std::nullopt;
+  }
+  return path;
+}
+
+std::string FolderShownToPeople(const std::string& folder) {
+  char full[MAX_PATH] = {};
+  const DWORD length =
+      GetFullPathNameA(folder.empty() ? "." : folder.c_str(), MAX_PATH, full, nullptr);
+  std::string shown = length > 0 && length < MAX_PATH ? std::string(full, length) : folder;
+  if (!shown.ends_with('\\')) shown += '\\';
+  return shown;
+}
+
+}  // namespace card

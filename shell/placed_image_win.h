@@ -1,0 +1,34 @@
+// A picture at a fixed place of the card window. It draws itself with its key colour
+// transparent, then redraws the parts under hovered hot spots with their colour swaps.
+#pragma once
+
+#include "animation/image/dib_image_win.h"
+#include "shell/hot_spot.h"
+
+#include <windows.h>
+
+#include <span>
+#include <string>
+
+namespace card {
+
+class PlacedImage {
+ public:
+  // The picture in file `fileName`, its top-left corner at (x, y) of the card window's client
+  // area (of the button's, for the logo).
+  PlacedImage(int x, int y, const std::string& fileName);
+
+  int X() const { return x_; }
+  int Y() const { return y_; }
+  const DibImage& Image() const { return image_; }
+
+  // Draws onto `dc`; `hotSpots` is the card window's list (empty for the logo).
+  void Draw(HDC dc, std::span<const HotSpot> hotSpots = {}) const;
+
+ private:
+  int x_;
+  int y_;
+  DibImage image_;
+};
+
+}  // namespace card
