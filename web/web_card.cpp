@@ -2,6 +2,7 @@
 #include "web/web_card.h"
 
 #include "animation/fas/frame_decoder.h"
+#include "animation/player/fas_scripts.h"
 #include "content/content_file_names.h"
 #include "shell/visit_target.h"
 
@@ -69,15 +70,8 @@ Status WebCard::Open() {
   }
 
   host_ = std::make_unique<BrowserHost>(*frames_, sounds_.get());
-  const FasFile& scripts = *frames_;
-  player_ = std::make_unique<ScriptPlayer>(
-      *host_,
-      [&scripts](std::string_view name) -> std::optional<std::string_view> {
-        const char* script = scripts.FindScript(name);
-        if (!script) return std::nullopt;
-        return std::string_view(script);
-      },
-      frames_->Width(), frames_->Height());
+  player_ = std::make_unique<ScriptPlayer>(*host_, ScriptsOf(*frames_), frames_->Width(),
+                                           frames_->Height());
   surface_ = std::make_unique<WebCardSurface>(
       layout_, [this](const std::string& name) { return File(name); });
   return {};

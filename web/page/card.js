@@ -151,8 +151,23 @@ const Cover = {
     this.element.innerHTML = '<div class="card-cover-panel"><h1 class="card-cover-title"></h1>' +
       '<div class="card-cover-prompt">Tap to open</div></div>';
     this.element.querySelector("h1").textContent = document.title;
+    this.showLogo(this.element.querySelector(".card-cover-panel"));
     this.element.addEventListener("click", () => Player.open());
     document.body.append(this.element);
+  },
+  // The card's logo, twice its size, above the title.
+  showLogo(panel) {
+    const logo = withInts(7, (at) => engine._card_logo(at));
+    const image = logo.result ? CardWindow.image(logo.values[0]) : null;
+    if (!image) return;
+    const canvas = document.createElement("canvas");
+    canvas.className = "card-cover-logo";
+    canvas.width = image.width;
+    canvas.height = image.height;
+    canvas.style.width = 2 * image.width + "px";
+    canvas.style.height = 2 * image.height + "px";
+    canvas.getContext("2d").drawImage(image, 0, 0);
+    panel.prepend(canvas);
   },
   show(shown) { this.element.hidden = !shown; },
 };
