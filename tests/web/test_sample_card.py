@@ -59,6 +59,12 @@ class SampleCardTest(unittest.TestCase):
         cls.viewport = cls.browser.viewport()
         width, height = cls.viewport
         cls.browser.click_at(width // 2, height // 2)
+
+        def music_playing():
+            music = cls.browser.test_state("music")
+            return music if music and music["playing"] else None
+
+        cls.music_while_playing = wait_for("the music", music_playing)
         cls.figure_shot = cls.capture_figure()
         cls.browser.wait_phase("card", RUN_TIMEOUT)
         cls.events = cls.browser.events()
@@ -109,6 +115,10 @@ class SampleCardTest(unittest.TestCase):
         self.assertEqual(self.events[:40], predicted[:40])
         # Two repeats by time and three sound groups may each run a frame more or fewer.
         assert_same_run(self, self.events, predicted, time_dependent=5)
+
+    def test_the_music_plays_repeating_while_the_figure_plays_and_stops_with_the_card(self):
+        self.assertEqual(self.music_while_playing, {"playing": True, "loop": True})
+        self.assertEqual(self.browser.test_state("music"), {"playing": False, "loop": True})
 
     def test_the_figure_shows_the_frames_as_the_preview_draws_them(self):
         shot, (frame, x, y) = self.figure_shot

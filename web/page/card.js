@@ -133,7 +133,8 @@ const Card = {
     const root = document.documentElement.style;
     const colours = ["background", "message-text", "message-shadow", "button-face", "button-text",
       "button-text-shadow"];
-    colours.forEach((name, i) => root.setProperty("--card-" + name, cssColour(engine._card_colour(i))));
+    colours.forEach((name, i) =>
+      root.setProperty("--card-" + name, cssColour(engine._card_colour(i))));
     document.title = text(engine._card_title()) || document.title;
     Figure.build();
     Music.build();
@@ -239,6 +240,7 @@ const Music = {
     if (playing) playing.catch(() => {});
   },
   stop() { if (this.audio) this.audio.pause(); },
+  state() { return this.audio ? { playing: !this.audio.paused, loop: this.audio.loop } : null; },
 };
 
 // The figure's run: one engine step a tenth of a second, on a schedule that does not drift.
@@ -283,8 +285,11 @@ const Player = {
       events.push(text(engine._card_event(i)));
     }
     if (flags & 1) {
+      // Ticks that were missed (a page in the background) are dropped, not caught up.
       this.due += STEP_MS;
-      this.timer = setTimeout(() => this.tick(), Math.max(0, this.due - performance.now()));
+      const after = performance.now();
+      if (this.due < after) this.due = after + STEP_MS;
+      this.timer = setTimeout(() => this.tick(), this.due - after);
       return;
     }
     Music.stop();
@@ -419,7 +424,8 @@ const CardWindow = {
   copy(context, copy) {
     const [id, sx, sy, width, height, x, y] = copy;
     const image = this.image(id);
-    if (image && width > 0 && height > 0) context.drawImage(image, sx, sy, width, height, x, y, width, height);
+    if (!image || width <= 0 || height <= 0) return;
+    context.drawImage(image, sx, sy, width, height, x, y, width, height);
   },
   paint() {
     if (this.element.hidden) return;
@@ -595,7 +601,8 @@ const NewCardDialog = {
       void dialog.offsetWidth;
       dialog.classList.add("card-shake");
     });
-    centred.addEventListener("change", () => edit.classList.toggle("card-centred", centred.checked));
+    centred.addEventListener("change", () =>
+      edit.classList.toggle("card-centred", centred.checked));
     box.querySelector('[data-action="cancel"]').addEventListener("click", () => this.close());
     box.querySelector('[data-action="ok"]').addEventListener("click", () =>
       this.make(edit.value, centred.checked));
@@ -692,6 +699,8 @@ const Keys = {
 };
 
 // --- the test interface: read-only ------------------------------------------------------------
+// The run's events in cardkit simulate's line format, the phase, the buttons' rectangles in page
+// pixels, the music's state and the ticks' timing, for tests and benchmarks.
 
 Object.defineProperty(window, "cardTest", {
   value: Object.freeze({
@@ -702,6 +711,7 @@ Object.defineProperty(window, "cardTest", {
       const [repeat, newCard, visit, close] = CardWindow.buttons.map((b) => b.pageRect());
       return { repeat, newCard, visit, close };
     },
+    get music() { return Music.state(); },
     get timing() {
       return { openedAt: timing.openedAt, firstFrameAt: timing.firstFrameAt,
         ticks: timing.ticks.slice() };
