@@ -25,6 +25,11 @@ namespace card {
 
 class WebCard {
  public:
+  WebCard() = default;
+  // The player, its host and the surface refer to the card's parts where they lie.
+  WebCard(const WebCard&) = delete;
+  WebCard& operator=(const WebCard&) = delete;
+
   void AddFile(std::string name, std::vector<std::uint8_t> bytes);
   // Reads Layout.txt and Card.FAS (which the card cannot be shown without), the sound bank
   // when sound effects are on, and msg.txt; fails with one sentence naming what is wrong.
