@@ -8,7 +8,6 @@
 const pristinePage = "<!DOCTYPE html>\n" + document.documentElement.outerHTML;
 
 const STEP_MS = 100;
-const LATE_MS = 20;
 const CONTROL = { repeat: 1, close: 2, visit: 1001, newCard: 1002, left: 1005, centred: 1006 };
 const DAMAGED = "This card could not start: its file is damaged or incomplete.";
 
@@ -178,6 +177,7 @@ const Figure = {
     this.width = engine._card_frame_width();
     this.height = engine._card_frame_height();
     this.frames = [];
+    this.shown = false;
     for (let i = 0; i < engine._card_frame_count(); ++i) {
       this.frames.push(imageData(engine._card_frame_rgba(i), this.width, this.height));
     }
@@ -194,8 +194,11 @@ const Figure = {
   show(index, x, y) {
     this.context.putImageData(this.frames[index], 0, 0);
     this.canvas.style.transform = "translate(" + x + "px, " + y + "px)";
+    this.shown = true;
     this.canvas.hidden = false;
   },
+  // Seen where the script left it, once it has shown a frame; not over the cover.
+  reveal(shown) { this.canvas.hidden = !(shown && this.shown); },
 };
 
 // Sound effects through Web Audio, one at a time; each ends with the engine's done notice.
@@ -259,7 +262,7 @@ const Player = {
   play() {
     phase = "playing";
     CardWindow.show(false);
-    Figure.canvas.hidden = Figure.canvas.style.transform === "";
+    Figure.reveal(true);
     engine._card_start();
     Music.start();
     this.due = performance.now() + STEP_MS;
@@ -378,7 +381,7 @@ const CardWindow = {
   },
   close() {
     this.show(false);
-    Figure.canvas.hidden = true;
+    Figure.reveal(false);
     phase = "cover";
     Cover.show(true);
   },
