@@ -2,7 +2,9 @@
 // and the place. A sound card passes without a word; warnings alone do not fail.
 #include "tools/cardkit/card_checker.h"
 
+#include "common/byte_writer.h"
 #include "content/name_directory_writer.h"
+#include "tools/cardkit/file_io.h"
 #include "tools/cardkit/tests/card_fixture.h"
 #include "tools/cardkit/tests/fixtures.h"
 
@@ -127,6 +129,13 @@ const BrokenCard kBrokenCards[] = {
      "Card.FAS", "", "no script named \"do\""},
     {"a damaged Card.FAS", {}, [](const fs::path& f) { fs::resize_file(f / "Card.FAS", 70); },
      "Card.FAS", "", "damaged"},
+    {"a frame width no screen has", {},
+     [](const fs::path& f) {
+       std::vector<std::uint8_t> bytes = *ReadWholeFile(f / "Card.FAS");
+       PutU32(bytes, 56, 0x7FFFFFFF);
+       test::WriteFile(f / "Card.FAS", bytes);
+     },
+     "Card.FAS", "", "damaged: the frame width is 2147483647; it must be at most 4096."},
     {"no Card.FAS", {}, [](const fs::path& f) { fs::remove(f / "Card.FAS"); },
      "Card.FAS", "", "no Card.FAS"},
     {"a layout colour line that does not parse",
