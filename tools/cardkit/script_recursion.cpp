@@ -173,9 +173,10 @@ std::optional<std::size_t> RoundsBeforeACap(const std::vector<Call>& cycle,
   const auto cap = [&rounds](std::size_t limit, std::size_t perRound) {
     if (perRound != 0) rounds = std::min(rounds.value_or(limit), limit / perRound);
   };
-  cap(ScriptPlayer::kMaxDepth, groups);
-  cap(ScriptPlayer::kMaxSavedItemBytes, savedBytes);
-  cap(ScriptPlayer::kMaxScriptBytes, scriptBytes);
+  const PlayerCaps caps;
+  cap(caps.depth, groups);
+  cap(caps.savedItemBytes, savedBytes);
+  cap(caps.scriptBytes, scriptBytes);
   return rounds;
 }
 
