@@ -70,6 +70,9 @@ void CardDialog::DoDataExchange(DataExchange& dx) {
 
 bool CardDialog::OnInitDialog() {
   Dialog::OnInitDialog();
+  // The figure comes first, as the person opening the card waits for it; what only the card
+  // window shows is made ready behind it, long before the first frame is due.
+  OnOK();
   GiveMessageTheCardsColours();
   centred_ = false;
   LoadMessage();
@@ -78,8 +81,10 @@ bool CardDialog::OnInitDialog() {
   SetWindowTextA(Item(IDC_MESSAGE_LEFT), messageText_.c_str());
   Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_));
   Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_));
-  OnOK();
-  return true;
+  // OnOK gave the view the keyboard. Returning true would have the dialog manager give it to
+  // "Repeat" instead, which activates the hidden card: keys typed during the first playing
+  // would replay or close it.
+  return false;
 }
 
 void CardDialog::GiveMessageTheCardsColours() {

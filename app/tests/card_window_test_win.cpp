@@ -130,6 +130,12 @@ void PressKey(HWND dialog, WPARAM key) {
   PostMessageA(focus ? focus : dialog, WM_KEYDOWN, key, 0);
 }
 
+// A key as the keyboard delivers it: to the focus, else to the active window.
+void TypeKey(WPARAM key) {
+  HWND focus = GetFocus();
+  PostMessageA(focus ? focus : GetActiveWindow(), WM_KEYDOWN, key, 0);
+}
+
 TEST_F(CardWindowTest, StaysHiddenWhilePlayingShowsAtTheEndRepeatsAndCloses) {
   FakeParts parts;
   CardDialog* card = nullptr;
@@ -139,6 +145,13 @@ TEST_F(CardWindowTest, StaysHiddenWhilePlayingShowsAtTheEndRepeatsAndCloses) {
     // The dialog manager and its loop have tried to show the card by now.
     PumpFor(hwnd, 300);
     EXPECT_FALSE(Visible(hwnd)) << "shown during the first playing";
+    // The view has the keyboard while it plays: Enter and Escape leave the run alone.
+    EXPECT_EQ(GetActiveWindow(), parts.viewWindow) << "the hidden card is the active window";
+    EXPECT_FALSE(IsChild(hwnd, GetFocus())) << "a control of the hidden card has the focus";
+    TypeKey(VK_RETURN);
+    TypeKey(VK_ESCAPE);
+    PumpFor(hwnd, 200);
+    EXPECT_TRUE(IsWindow(hwnd)) << "Escape closed the card before it was ever seen";
 
     EXPECT_EQ(SendMessageA(hwnd, 0x006F, 0, 0), 0);
     PumpFor(hwnd, 200);
