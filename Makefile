@@ -50,13 +50,15 @@ fuzz: fuzz-build
 	tools/run-fuzzers $(FUZZ) 180
 
 # Speed of start-up and of a tick in an optimised build, then card.exe under Wine as a person
-# feels it (start-up time and CPU while playing), each beside a floor program.
+# feels it (start-up time and CPU while playing), each beside a floor program, then the web
+# card in headless Chromium (first frame, late ticks, file size).
 $(BENCH)/Makefile: | deps
 	$(CMAKE) -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DCARD_BENCH=ON
 bench: $(BENCH)/Makefile native win64
 	$(MAKE) -C $(BENCH) -j$(JOBS) --no-print-directory card_bench
 	$(BENCH)/bench/card_bench
 	bench/feel-under-wine $(NATIVE) $(WIN64)
+	/usr/bin/python3 tests/web/web_bench.py $(NATIVE)/web/sample-card.html
 
 demo: native win64
 	tools/play-demo $(NATIVE) $(WIN64)

@@ -19,6 +19,7 @@ bool CardApp::InitInstance() {
   // The card package is the first argument; without one "Make a New Card" writes no file.
   DesktopCardParts parts(Arguments().empty() ? std::string() : Arguments().front());
   CardDialog card(std::move(content).value(), parts);
+  card.ShowFigure();
   card.DoModal();
   return false;
 }

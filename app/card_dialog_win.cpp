@@ -126,6 +126,12 @@ void CardDialog::SetMessage(const std::string& text) {
   InvalidateRect(Handle(), nullptr, TRUE);
 }
 
+void CardDialog::ShowFigure() {
+  if (!view_) return;
+  ShowWindow(view_->Handle(), SW_SHOW);
+  SetActiveWindow(view_->Handle());
+}
+
 void CardDialog::OnOK() {
   ShowWindow(Handle(), SW_HIDE);
   if (!view_) {
@@ -133,8 +139,7 @@ void CardDialog::OnOK() {
     OnCardFinished();
     return;
   }
-  ShowWindow(view_->Handle(), SW_SHOW);
-  SetActiveWindow(view_->Handle());
+  ShowFigure();
   view_->Start("do");
   if (settings_.musicOn) parts_.StartMusic(settings_.musicRepeats != 0);
 }

@@ -36,6 +36,10 @@ class CardDialog : public Dialog {
   // then stops the music; the controls' objects go last.
   ~CardDialog() override;
 
+  // Shows and activates the figure window. OnOK does so at each playing; the program calls it
+  // once before the card window is made, as the person opening the card waits for the figure.
+  void ShowFigure();
+
   // Shows `text` as the card's message, left-aligned or centred as Centred() says.
   void SetMessage(const std::string& text);
   const std::string& MessageText() const { return messageText_; }

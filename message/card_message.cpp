@@ -22,9 +22,14 @@ CardMessage DecodeMessage(ByteView fileBytes) {
   return message;
 }
 
+std::vector<std::uint8_t> EncodeMessageFile(const CardMessage& message) {
+  std::vector<std::uint8_t> file(message.text.begin(), message.text.end());
+  if (message.centred) file.insert(file.end(), {kCentringByte, kCentringByte});
+  return file;
+}
+
 std::vector<std::uint8_t> EncodeMessageArea(const CardMessage& message) {
-  std::vector<std::uint8_t> area(message.text.begin(), message.text.end());
-  if (message.centred) area.insert(area.end(), {kCentringByte, kCentringByte});
+  std::vector<std::uint8_t> area = EncodeMessageFile(message);
   area.push_back(0);
   return area;
 }

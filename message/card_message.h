@@ -24,7 +24,10 @@ struct CardMessage {
 // in the last two of the bytes used makes the message centred, and a NUL ends the text.
 CardMessage DecodeMessage(ByteView fileBytes);
 
-// The message area: the text, 0xFF 0xFF when centred, and a NUL.
+// msg.txt: the text, then 0xFF 0xFF when centred.
+std::vector<std::uint8_t> EncodeMessageFile(const CardMessage& message);
+
+// The message area: msg.txt's bytes and a NUL.
 std::vector<std::uint8_t> EncodeMessageArea(const CardMessage& message);
 
 }  // namespace card

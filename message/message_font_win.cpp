@@ -17,11 +17,11 @@ Font MakeMessageFont() {
   return Font(CreateFontIndirectA(&font));
 }
 
-// Made at static initialisation, before WinMain, as the message controls expect it to exist.
-const Font messageFont = MakeMessageFont();
-
 }  // namespace
 
-HFONT MessageFont() { return messageFont.Get(); }
+HFONT MessageFont() {
+  static const Font messageFont = MakeMessageFont();
+  return messageFont.Get();
+}
 
 }  // namespace card

@@ -19,7 +19,6 @@ constexpr std::array<std::string_view, 35> kGreetingWords = {
 };
 
 constexpr std::string_view kDefaultName = "card";
-constexpr std::string_view kExtension = ".EXE";
 constexpr std::u16string_view kUnsafeInNames = u"\\<>:\"|.*?";
 
 bool IsWhitespace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
@@ -79,13 +78,14 @@ std::string_view PackageFolder(std::string_view packagePath) {
 }
 
 std::string MakeCardFileName(std::string_view message, std::string_view packagePath,
-                             const TextCodec& codec, const FileExistsFunction& fileExists) {
+                             const TextCodec& codec, const FileExistsFunction& fileExists,
+                             std::string_view extension) {
   const std::string word = CardNameWord(message, codec);
   const std::string base =
       std::string(PackageFolder(packagePath)) + (word.empty() ? std::string(kDefaultName) : word);
-  std::string candidate = base + std::string(kExtension);
+  std::string candidate = base + std::string(extension);
   for (std::uint64_t number = 2; fileExists(candidate); ++number) {
-    candidate = base + "(" + std::to_string(number) + ")" + std::string(kExtension);
+    candidate = base + "(" + std::to_string(number) + ")" + std::string(extension);
   }
   return candidate;
 }

@@ -33,10 +33,14 @@ std::string CardNameWord(std::string_view message, const TextCodec& codec);
 // The folder of the package path: up to and including its last backslash; empty without one.
 std::string_view PackageFolder(std::string_view packagePath);
 
+// The extension of a card program; a card made for a browser is ".html".
+constexpr std::string_view kCardProgramExtension = ".EXE";
+
 // The path of the new card file: the package's folder, the name word or "card", a suffix "(n)"
-// from 2 upwards while `fileExists` reports the candidate, and ".EXE". `packagePath` is the
-// program's first argument, empty when there is none (the path is then relative).
+// from 2 upwards while `fileExists` reports the candidate, and `extension`. `packagePath` is
+// the program's first argument, empty when there is none (the path is then relative).
 std::string MakeCardFileName(std::string_view message, std::string_view packagePath,
-                             const TextCodec& codec, const FileExistsFunction& fileExists);
+                             const TextCodec& codec, const FileExistsFunction& fileExists,
+                             std::string_view extension = kCardProgramExtension);
 
 }  // namespace card

@@ -1,19 +1,11 @@
 // The simple mail library (see mail_library_win.h).
 #include "newcard/mail_library_win.h"
 
+#include "framework/entry_point_win.h"
+
 #include <string>
 
 namespace card {
-namespace {
-
-// GetProcAddress hands back a generic function pointer; the generic no-argument type in
-// between makes the cast to the real signature explicit.
-template <class Function>
-Function EntryPoint(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
-
-}  // namespace
 
 MailLibrary::MailLibrary(const char* name) : module_(LoadLibraryA(name)) {
   if (!module_) return;

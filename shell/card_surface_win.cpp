@@ -2,6 +2,7 @@
 #include "shell/card_surface_win.h"
 
 #include "animation/image/dib_image_win.h"
+#include "framework/entry_point_win.h"
 #include "framework/gdi_win.h"
 #include "shell/card_look_win.h"
 #include "shell/hot_spot_hover.h"
@@ -12,8 +13,11 @@
 namespace card {
 
 void CardSurface::OpenWithShell(const std::string& target) {
+  // The shell's library is loaded at the first click, not at start-up, which it would slow.
+  static const auto shellExecute =
+      EntryPoint<decltype(&ShellExecuteA)>(LoadLibraryA("shell32.dll"), "ShellExecuteA");
   // Failures (no such file, no browser) are not the user's business here.
-  ShellExecuteA(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOW);
+  if (shellExecute) shellExecute(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOW);
 }
 
 CardSurface::CardSurface(std::vector<std::unique_ptr<PlacedImage>> images,

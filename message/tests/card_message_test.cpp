@@ -61,6 +61,7 @@ TEST(EncodeMessageArea, DecodesBackWithoutItsNul) {
         CardMessage{std::string(487, 'x'), true}}) {
     std::vector<std::uint8_t> area = EncodeMessageArea(message);
     area.pop_back();
+    EXPECT_EQ(area, EncodeMessageFile(message));
     EXPECT_EQ(DecodeMessage(area), message);
   }
 }

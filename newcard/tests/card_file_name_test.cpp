@@ -90,6 +90,15 @@ TEST(MakeCardFileName, NumbersFromTwoUntilAPathIsFree) {
             (std::vector<std::string>{"C:\\Cards\\ANNA.EXE", "C:\\Cards\\ANNA(2).EXE"}));
 }
 
+TEST(MakeCardFileName, EndsInTheExtensionItIsGiven) {
+  FakeFiles files{{"ANNA.html"}, {}};
+  EXPECT_EQ(MakeCardFileName("Dear Anna,\r\nHappy birthday!", "", kCodec, files.Function(),
+                             ".html"),
+            "ANNA(2).html");
+  EXPECT_EQ(MakeCardFileName("Happy New Year", "", kCodec, files.Function(), ".html"),
+            "card.html");
+}
+
 TEST(MakeCardFileName, PutsTheCardInThePackagesFolder) {
   const std::pair<std::string_view, std::string_view> cases[] = {
       {"", "ANNA.EXE"},

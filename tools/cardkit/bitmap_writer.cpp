@@ -3,7 +3,7 @@
 
 #include "common/byte_writer.h"
 #include "tools/cardkit/colour_quantiser.h"
-#include "tools/cardkit/packed_pixels.h"
+#include "animation/image/packed_pixels.h"
 
 #include <algorithm>
 #include <optional>

@@ -10,7 +10,7 @@
 #include "tools/cardkit/bitmap_writer.h"
 #include "tools/cardkit/frame_quantiser.h"
 #include "tools/cardkit/message_source.h"
-#include "tools/cardkit/packed_pixels.h"
+#include "animation/image/packed_pixels.h"
 #include "tools/cardkit/png_reader.h"
 #include "tools/cardkit/scripts_reader.h"
 #include "tools/cardkit/wav_converter.h"

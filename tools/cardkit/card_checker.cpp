@@ -7,7 +7,7 @@
 #include "message/card_message.h"
 #include "sound/was_file.h"
 #include "tools/cardkit/file_io.h"
-#include "tools/cardkit/frame_decoder.h"
+#include "animation/fas/frame_decoder.h"
 #include "tools/cardkit/layout_checker.h"
 #include "tools/cardkit/message_rules.h"
 #include "tools/cardkit/script_checker.h"

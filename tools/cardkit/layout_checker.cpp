@@ -3,7 +3,7 @@
 
 #include "card/card_files.h"
 #include "layout/layout_file.h"
-#include "tools/cardkit/bitmap_header.h"
+#include "animation/image/bitmap_header.h"
 #include "tools/cardkit/file_io.h"
 
 #include <string>

@@ -10,6 +10,7 @@ void AddCheckCommand(CLI::App& app);
 void AddPackageCommand(CLI::App& app);
 void AddPreviewCommand(CLI::App& app);
 void AddSimulateCommand(CLI::App& app);
+void AddWebCommand(CLI::App& app);
 }  // namespace card::kit
 
 int main(int argc, char** argv) {
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
   card::kit::AddPackageCommand(app);
   card::kit::AddPreviewCommand(app);
   card::kit::AddSimulateCommand(app);
+  card::kit::AddWebCommand(app);
   CLI11_PARSE(app, argc, argv);
   return 0;
 }

@@ -4,7 +4,7 @@
 #include "animation/fas/fas_file.h"
 #include "card/card_folder.h"
 #include "tools/cardkit/card_simulation.h"
-#include "tools/cardkit/frame_decoder.h"
+#include "tools/cardkit/frame_drawing.h"
 #include "tools/cardkit/gif_writer.h"
 
 #include <memory>

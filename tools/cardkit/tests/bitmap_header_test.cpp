@@ -1,5 +1,5 @@
 // Bitmap headers: what the checker needs to know, and damaged files refused.
-#include "tools/cardkit/bitmap_header.h"
+#include "animation/image/bitmap_header.h"
 
 #include "tools/cardkit/bitmap_writer.h"
 #include "tools/cardkit/tests/fixtures.h"

@@ -2,8 +2,8 @@
 // picture with exactly the intended pixels in the key colour (the top-left pixel's).
 #include "tools/cardkit/bitmap_writer.h"
 
-#include "tools/cardkit/bitmap_header.h"
-#include "tools/cardkit/packed_pixels.h"
+#include "animation/image/bitmap_header.h"
+#include "animation/image/packed_pixels.h"
 #include "tools/cardkit/tests/fixtures.h"
 
 #include <gtest/gtest.h>

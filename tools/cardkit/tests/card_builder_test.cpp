@@ -5,8 +5,8 @@
 
 #include "animation/fas/fas_file.h"
 #include "sound/was_file.h"
-#include "tools/cardkit/bitmap_header.h"
-#include "tools/cardkit/frame_decoder.h"
+#include "animation/image/bitmap_header.h"
+#include "tools/cardkit/frame_drawing.h"
 #include "tools/cardkit/tests/fixtures.h"
 
 #include <gtest/gtest.h>

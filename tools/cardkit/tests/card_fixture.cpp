@@ -4,7 +4,7 @@
 #include "animation/fas/fas_writer.h"
 #include "sound/was_writer.h"
 #include "tools/cardkit/bitmap_writer.h"
-#include "tools/cardkit/packed_pixels.h"
+#include "animation/image/packed_pixels.h"
 #include "tools/cardkit/tests/fixtures.h"
 
 #include <stdexcept>

@@ -1,9 +1,9 @@
 // Bottom-up, row-padded index arrays: the exact bytes of a small case, and round trips.
-#include "tools/cardkit/packed_pixels.h"
+#include "animation/image/packed_pixels.h"
 
 #include <gtest/gtest.h>
 
-namespace card::kit {
+namespace card {
 namespace {
 
 TEST(PackedPixels, FourBitRowsAreBottomUpHighNibbleFirstAndPadded) {
@@ -45,4 +45,4 @@ TEST(PackedPixels, EveryPixelReadsBackAtItsPlace) {
 }
 
 }  // namespace
-}  // namespace card::kit
+}  // namespace card

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace card::kit {
+namespace card {
 
 struct BitmapHeader {
   std::int32_t width = 0;
@@ -22,4 +22,4 @@ struct BitmapHeader {
 // pixels do not fit in it.
 Result<BitmapHeader> ReadBitmapHeader(ByteView bytes);
 
-}  // namespace card::kit
+}  // namespace card

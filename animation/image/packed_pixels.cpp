@@ -1,7 +1,7 @@
 // Packing and unpacking of bottom-up, row-padded index arrays.
-#include "tools/cardkit/packed_pixels.h"
+#include "animation/image/packed_pixels.h"
 
-namespace card::kit {
+namespace card {
 
 std::size_t PackedRowBytes(int width, int bitsPerPixel) {
   return (static_cast<std::size_t>(width) * bitsPerPixel + 31) / 32 * 4;
@@ -31,4 +31,4 @@ std::uint8_t PackedIndexAt(ByteView packed, int width, int height, int bitsPerPi
   return static_cast<std::uint8_t>((byte >> shift) & ((1 << bitsPerPixel) - 1));
 }
 
-}  // namespace card::kit
+}  // namespace card

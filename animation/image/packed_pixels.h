@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace card::kit {
+namespace card {
 
 // Bytes of one stored row of `width` pixels.
 std::size_t PackedRowBytes(int width, int bitsPerPixel);
@@ -22,4 +22,4 @@ std::vector<std::uint8_t> PackBottomUp(const std::vector<std::uint8_t>& indices,
 // layout; the caller has checked that the array is large enough.
 std::uint8_t PackedIndexAt(ByteView packed, int width, int height, int bitsPerPixel, int x, int y);
 
-}  // namespace card::kit
+}  // namespace card

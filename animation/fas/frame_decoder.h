@@ -1,16 +1,16 @@
-// Draws a frame of an animation file the way the card does: its pixel array through the mask
-// colour table with AND, then through the image colour table with OR. Used by the preview and
-// to prove that built frames come back as they went in.
+// A frame of Card.FAS decoded through its palette record: for each pixel, the colour the mask
+// pass (AND) and the image pass (OR) give it, as the card draws frames. cardkit's checks and
+// preview and the browser's host all decode frames with it.
 #pragma once
 
 #include "animation/fas/fas_file.h"
+#include "common/colour.h"
 #include "common/result.h"
-#include "tools/cardkit/rgba_image.h"
 
 #include <cstdint>
 #include <vector>
 
-namespace card::kit {
+namespace card {
 
 // A frame's pixels as the two passes see them.
 struct DecodedFrame {
@@ -27,7 +27,4 @@ struct DecodedFrame {
 // headers describe something the pixel array cannot hold or the card cannot draw.
 Result<DecodedFrame> DecodeFrame(const FasFile& fas, std::int32_t frameId);
 
-// Draws `frame` onto `canvas` with its top-left corner at (left, top); parts outside are clipped.
-void DrawFrame(const DecodedFrame& frame, RgbImage& canvas, int left, int top);
-
-}  // namespace card::kit
+}  // namespace card

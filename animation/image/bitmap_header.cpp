@@ -1,12 +1,12 @@
 // Bitmap header reading with every field checked against the end of the file.
-#include "tools/cardkit/bitmap_header.h"
+#include "animation/image/bitmap_header.h"
 
-#include "tools/cardkit/packed_pixels.h"
+#include "animation/image/packed_pixels.h"
 
 #include <cstdlib>
 #include <string>
 
-namespace card::kit {
+namespace card {
 namespace {
 
 constexpr std::uint32_t kFileHeaderSize = 14;
@@ -53,4 +53,4 @@ Result<BitmapHeader> ReadBitmapHeader(ByteView bytes) {
   return header;
 }
 
-}  // namespace card::kit
+}  // namespace card
