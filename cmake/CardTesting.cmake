@@ -2,10 +2,12 @@
 # A GoogleTest executable. Natively each test case becomes a ctest test; a Windows test
 # executable is one ctest test run under Wine inside the shared Wine session (see tests/wine).
 # NATIVE: a test of the portable core, built only in the native build (not for Windows, not in
-# the fuzz build).
+# the fuzz build). The web engine's build makes no tests.
 include(GoogleTest)
 
-if(WIN32)
+if(CARD_WEB)
+  # The engine's build has no tests of its own: the web/ code's run natively.
+elseif(WIN32)
   # Debian ships GoogleTest as sources; build them with the cross compiler.
   set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
@@ -16,7 +18,7 @@ endif()
 
 function(card_add_test name)
   cmake_parse_arguments(T "NATIVE" "" "SOURCES;LIBS" ${ARGN})
-  if(T_NATIVE AND (WIN32 OR CARD_FUZZ))
+  if(CARD_WEB OR (T_NATIVE AND (WIN32 OR CARD_FUZZ)))
     return()
   endif()
   add_executable(${name} ${T_SOURCES})
