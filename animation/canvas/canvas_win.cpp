@@ -80,7 +80,6 @@ void Canvas::ComposeFrame(std::int32_t frameId) {
   if (currentFrame_ == kAlternateFrame && frameId == kAlternateFrame) {
     frameId = kAlternateFrameSecond;
   }
-  if (!backgroundCaptured_) CaptureBackground();
   currentFrame_ = frameId;
   BitBlt(compose_, 0, 0, width_, height_, background_, 0, 0, SRCCOPY);
   DrawFrameMask(fas_, frameId, compose_, SRCAND);

@@ -19,6 +19,8 @@ constexpr std::size_t kPaletteRecordsOffset = 68;
 // Table B's entry size: bytes 8-11 of the first palette record.
 constexpr std::size_t kTableBEntrySizeOffset = 76;
 constexpr std::size_t kTableAEntrySize = 4;
+// The figure's window is one frame in size; a side beyond any screen is a damaged field.
+constexpr std::int32_t kMaxFrameSide = 4096;
 
 // Walks the sections in file order and words the first one that does not fit.
 class SectionWalker {
@@ -41,6 +43,14 @@ class SectionWalker {
 
 std::string Plural(std::uint64_t count, std::string_view noun) {
   return std::to_string(count) + " " + std::string(noun) + (count == 1 ? "" : "s");
+}
+
+// What is wrong with a frame side (`what`: "width" or "height"), or nothing.
+std::optional<std::string> FrameSideProblem(std::string_view what, std::int32_t side) {
+  const std::string is = "the frame " + std::string(what) + " is " + std::to_string(side);
+  if (side <= 0) return is + "; it must be positive";
+  if (side > kMaxFrameSide) return is + "; it must be at most " + std::to_string(kMaxFrameSide);
+  return std::nullopt;
 }
 
 }  // namespace
@@ -69,14 +79,8 @@ Result<std::unique_ptr<FasFile>> FasFile::Index(ByteView bytes, const std::strin
   fas->height_ = *ReadI32(bytes, kHeightOffset);
   fas->frameBytes_ = *ReadU16(bytes, kFrameBytesOffset);
   fas->paletteRecords_ = *ReadU16(bytes, kPaletteCountOffset);
-  if (fas->width_ <= 0) {
-    return walk.Damaged("the frame width is " + std::to_string(fas->width_) +
-                        "; it must be positive");
-  }
-  if (fas->height_ <= 0) {
-    return walk.Damaged("the frame height is " + std::to_string(fas->height_) +
-                        "; it must be positive");
-  }
+  if (auto problem = FrameSideProblem("width", fas->width_)) return walk.Damaged(*problem);
+  if (auto problem = FrameSideProblem("height", fas->height_)) return walk.Damaged(*problem);
 
   // Palette records, then A, table A and, only when A is not 0, B and table B.
   std::uint64_t position =
@@ -165,7 +169,7 @@ std::optional<Failure> FasFile::CheckPaletteIndexes(const std::string& name) con
     for (const char* role : {"image", "mask"}) {
       const ByteView block =
           blocks.subspan(role[0] == 'i' ? 0 : kBitmapInfoBlockSize, kBitmapInfoBlockSize);
-      if (auto problem = BitmapInfoProblem(block, frameBytes_)) {
+      if (auto problem = BitmapInfoProblem(block, {width_, height_, frameBytes_})) {
         return Fail(DamagedMessage(name, "the " + std::string(role) + " block of palette record " +
                                              std::to_string(record) + " " + *problem));
       }

@@ -6,8 +6,9 @@
 //        (Hr = the u32 at offset 76); then the script NameDirectory at P;
 //   P+D0: F (u32), F keys (u16, ascending), F palette indexes (u8), F pixel arrays of S bytes.
 // The whole layout is checked when the file is opened (every count, table, offset, name and
-// script inside the file, W and H positive, at least one frame, every palette index below R,
-// and every used bitmap-info block safe to draw with), so every lookup below stays inside it.
+// script inside the file, W and H from 1 to 4096, at least one frame, every palette index below
+// R, and every used bitmap-info block safe to draw a W x H frame of S bytes with), so every
+// lookup below stays inside it and the figure's window has a sane size.
 // Whether names and keys are sorted is not checked: lookups stay safe either way, and Scripts()
 // and FrameKey() let a checker warn about it.
 #pragma once

@@ -84,7 +84,7 @@ Result<PaletteRecord> MakePaletteRecord(const std::array<Rgb, kPaletteColours>& 
   return record;
 }
 
-std::optional<std::string> BitmapInfoProblem(ByteView block, std::uint16_t frameBytes) {
+std::optional<std::string> BitmapInfoProblem(ByteView block, const FrameShape& frame) {
   if (block.size() < kBitmapInfoBlockSize) return "is shorter than 104 bytes";
   const std::uint32_t headerSize = *ReadU32(block, kSizeField);
   if (headerSize != kBitmapInfoHeaderSize) {
@@ -107,9 +107,16 @@ std::optional<std::string> BitmapInfoProblem(ByteView block, std::uint16_t frame
   const std::uint64_t width = std::llabs(std::int64_t{*ReadI32(block, kWidthField)});
   const std::uint64_t height = std::llabs(std::int64_t{*ReadI32(block, kHeightField)});
   const std::uint64_t pixelBytes = RowBytes(width, bits) * height;
-  if (pixelBytes > frameBytes) {
+  if (pixelBytes > frame.bytes) {
     return "describes " + std::to_string(pixelBytes) + " pixel bytes but each frame has " +
-           std::to_string(frameBytes);
+           std::to_string(frame.bytes);
+  }
+  // The frame is drawn as the bitmap's W x H corner, which a smaller bitmap does not have.
+  if (width < static_cast<std::uint64_t>(frame.width) ||
+      height < static_cast<std::uint64_t>(frame.height)) {
+    return "describes a bitmap of " + std::to_string(width) + " x " + std::to_string(height) +
+           " pixels, smaller than the frame's " + std::to_string(frame.width) + " x " +
+           std::to_string(frame.height);
   }
   return std::nullopt;
 }

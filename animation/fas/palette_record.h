@@ -34,9 +34,16 @@ Result<PaletteRecord> MakePaletteRecord(const std::array<Rgb, kPaletteColours>& 
                                         std::uint8_t transparentIndex, std::int32_t width,
                                         std::int32_t height);
 
-// Why the drawing call, given this block and a frame of `frameBytes` pixel bytes, would read
-// outside them (uncompressed pixels whose rows need more bytes, more colours than the block
-// holds, a header of another size); nothing when the block is safe to draw with.
-std::optional<std::string> BitmapInfoProblem(ByteView block, std::uint16_t frameBytes);
+// The frame every block of a file draws: its drawing size W x H and its S pixel bytes.
+struct FrameShape {
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  std::uint16_t bytes = 0;
+};
+
+// Why the drawing call, given this block, could not draw a frame of that shape from its pixel
+// bytes alone (uncompressed pixels whose rows need more bytes, more colours than the block
+// holds, a header of another size, a bitmap smaller than W x H); nothing when it can.
+std::optional<std::string> BitmapInfoProblem(ByteView block, const FrameShape& frame);
 
 }  // namespace card

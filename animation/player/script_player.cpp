@@ -20,8 +20,12 @@ std::int32_t Clamp32(std::int64_t value) {
 }  // namespace
 
 ScriptPlayer::ScriptPlayer(PlayerHost& host, ScriptLookup scripts, std::int32_t viewWidth,
-                           std::int32_t viewHeight)
-    : host_(host), scripts_(std::move(scripts)), viewWidth_(viewWidth), viewHeight_(viewHeight) {}
+                           std::int32_t viewHeight, const PlayerCaps& caps)
+    : host_(host),
+      scripts_(std::move(scripts)),
+      caps_(caps),
+      viewWidth_(viewWidth),
+      viewHeight_(viewHeight) {}
 
 void ScriptPlayer::Start(std::string_view label) {
   // '@N' before anything has begun measures from the start of the run.
@@ -36,7 +40,7 @@ bool ScriptPlayer::Step() {
   // Work is counted from here, so steps run inside a message box of this one count their own.
   const std::uint64_t workAtStart = script_.Work();
   for (int tokens = 0;; ++tokens) {
-    if (tokens >= kMaxStepTokens || script_.Work() - workAtStart > kMaxStepWork) {
+    if (tokens >= caps_.stepTokens || script_.Work() - workAtStart > caps_.stepWork) {
       StopRunaway("one step ran too long without showing a frame");
       return true;
     }
@@ -130,8 +134,8 @@ void ScriptPlayer::BeginItem(const std::string& text) {
 }
 
 bool ScriptPlayer::Push(std::string_view text) {
-  if (script_.PushFront(text)) return true;
-  StopRunaway("its text grew past " + std::to_string(kMaxScriptBytes) + " bytes");
+  if (script_.Size() + text.size() <= caps_.scriptBytes && script_.PushFront(text)) return true;
+  StopRunaway("its text grew past " + std::to_string(caps_.scriptBytes) + " bytes");
   return false;
 }
 
@@ -141,7 +145,7 @@ bool ScriptPlayer::ExpandName(const std::string& name) {
 }
 
 bool ScriptPlayer::ExpandRange(const std::string& token) {
-  std::optional<std::string> text = RangeExpansion(token, kMaxScriptBytes);
+  std::optional<std::string> text = RangeExpansion(token, caps_.scriptBytes);
   if (!text) {
     StopRunaway("the range " + token + " is too long");
     return false;
@@ -168,12 +172,13 @@ bool ScriptPlayer::TakeBounds(const std::string& token) {
 }
 
 bool ScriptPlayer::PushContext() {
-  if (contexts_.size() >= kMaxDepth) {
-    StopRunaway("it opened more than " + std::to_string(kMaxDepth) + " groups inside each other");
+  if (contexts_.size() >= caps_.depth) {
+    StopRunaway("it opened more than " + std::to_string(caps_.depth) +
+                " groups inside each other");
     return false;
   }
-  if (item_.size() > kMaxSavedItemBytes - savedItemBytes_) {
-    StopRunaway("its open groups hold more than " + std::to_string(kMaxSavedItemBytes) +
+  if (item_.size() > caps_.savedItemBytes - savedItemBytes_) {
+    StopRunaway("its open groups hold more than " + std::to_string(caps_.savedItemBytes) +
                 " bytes of text");
     return false;
   }

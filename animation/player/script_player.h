@@ -11,8 +11,8 @@
 // ticks); the host's ShowMessage may call Step itself.
 //
 // Runaway scripts (a name whose text names itself, a repeat that never shows a frame) are
-// stopped by the caps below, each far beyond what a card needs: its run ends with a message box
-// naming the script, and the next tick finds it ended.
+// stopped by the caps below: its run ends with a message box naming the script, and the next
+// tick finds it ended.
 #pragma once
 
 #include "animation/player/player_host.h"
@@ -34,24 +34,28 @@ namespace card {
 // The script stored under exactly `name` (case matters), or nothing.
 using ScriptLookup = std::function<std::optional<std::string_view>(std::string_view name)>;
 
+// How far a run may go before it is stopped as a runaway. The defaults are each far beyond
+// what a card needs; a fuzzing harness, which must spend little on each input, lowers them.
+struct PlayerCaps {
+  // The work of one step: tokens, and script bytes read, scanned, copied or pushed. A step of
+  // a real card reads a few dozen tokens and touches a few KB (the first step of a large
+  // script, opening its nested groups, some hundred KB).
+  int stepTokens = 100000;
+  std::uint64_t stepWork = std::uint64_t{8} << 20;
+  // The remaining script text; at most the stack's own limit, 1 MiB.
+  std::size_t scriptBytes = ScriptStack::kMaxBytes;
+  // Open groups (group levels are 16-bit). Cards nest a handful; a script that loops by naming
+  // itself at its end opens one per cycle and reaches this only after hours.
+  std::size_t depth = 65535;
+  // Text the open groups keep for their repeats.
+  std::size_t savedItemBytes = std::size_t{16} << 20;
+};
+
 class ScriptPlayer {
  public:
-  // The work of one step: at most 100000 tokens, and at most 8 MiB of script bytes read,
-  // scanned, copied or pushed. A step of a real card reads a few dozen tokens and touches a few
-  // KB (the first step of a large script, opening its nested groups, some hundred KB).
-  static constexpr int kMaxStepTokens = 100000;
-  static constexpr std::uint64_t kMaxStepWork = std::uint64_t{8} << 20;
-  // The remaining script text: ScriptStack::kMaxBytes (1 MiB).
-  static constexpr std::size_t kMaxScriptBytes = ScriptStack::kMaxBytes;
-  // Open groups: 65535 (group levels are 16-bit). Cards nest a handful; a script that loops by
-  // naming itself at its end opens one per cycle and reaches this only after hours.
-  static constexpr std::size_t kMaxDepth = 65535;
-  // Text the open groups keep for their repeats: 16 MiB.
-  static constexpr std::size_t kMaxSavedItemBytes = std::size_t{16} << 20;
-
   // `viewWidth` and `viewHeight` are the figure's frame size (the view's window size).
   ScriptPlayer(PlayerHost& host, ScriptLookup scripts, std::int32_t viewWidth,
-               std::int32_t viewHeight);
+               std::int32_t viewHeight, const PlayerCaps& caps = PlayerCaps());
   ScriptPlayer(const ScriptPlayer&) = delete;
   ScriptPlayer& operator=(const ScriptPlayer&) = delete;
 
@@ -105,6 +109,7 @@ class ScriptPlayer {
 
   PlayerHost& host_;
   ScriptLookup scripts_;
+  PlayerCaps caps_;
   std::int32_t viewWidth_;
   std::int32_t viewHeight_;
   CardRandom random_;

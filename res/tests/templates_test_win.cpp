@@ -36,16 +36,19 @@ std::string ClassOf(HWND hwnd) {
   return buffer;
 }
 
-// Creates the dialog hidden from its template and checks it against the expectation.
+// Creates the dialog from its template, hides it, and checks it against the expectation.
+// WS_VISIBLE must be in `styles` exactly when the template has it.
 void CheckTemplate(int templateId, DWORD styles, DWORD exStyles, const char* caption,
                    SIZE dialogUnits, const std::vector<ExpectedControl>& controls) {
   HWND dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(templateId),
                                    nullptr, QuietProc, 0);
   ASSERT_NE(dialog, nullptr) << "template " << templateId;
-  ShowWindow(dialog, SW_HIDE);
+  // The dialog manager shows a WS_VISIBLE template as it creates it; hiding clears the bit.
   const DWORD style = static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE));
+  ShowWindow(dialog, SW_HIDE);
   EXPECT_EQ(style & styles, styles) << "template " << templateId;
   EXPECT_EQ(style & WS_CAPTION, styles & WS_CAPTION) << "template " << templateId;
+  EXPECT_EQ(style & WS_VISIBLE, styles & WS_VISIBLE) << "template " << templateId;
   const DWORD exStyle = static_cast<DWORD>(GetWindowLongA(dialog, GWL_EXSTYLE));
   EXPECT_EQ(exStyle & exStyles, exStyles) << "template " << templateId;
   EXPECT_EQ(Text(dialog), caption);
@@ -103,10 +106,13 @@ constexpr DWORD kBorders = WS_BORDER | WS_HSCROLL | WS_VSCROLL;
 constexpr DWORD kScrolls = ES_AUTOVSCROLL | ES_AUTOHSCROLL;
 
 TEST(Templates, CardWindow) {
-  // Only the message edits' places are fixed: the buttons are laid out at start.
+  // Only the message edits' places are fixed: the buttons are laid out at start. The template
+  // is visible, so the dialog loop shows the card window as soon as it exists; the card keeps
+  // it hidden until its first playing has ended.
   const DWORD button = kVisible | BS_OWNERDRAW | WS_TABSTOP;
   const DWORD message = WS_CHILD | WS_DISABLED | ES_READONLY | ES_MULTILINE;
-  CheckTemplate(IDD_CARD, WS_POPUP | WS_BORDER | DS_SETFONT, WS_EX_APPWINDOW, "", {420, 287},
+  CheckTemplate(IDD_CARD, WS_POPUP | WS_VISIBLE | WS_BORDER | DS_SETFONT, WS_EX_APPWINDOW, "",
+                {420, 287},
                 {{IDOK, "Button", "Repeat", button, 0, false, {10, 239, 60, 40}},
                  {IDC_MAKE_NEW_CARD, "Button", "Make a New Card", button, 0, false, {71, 239, 137, 40}},
                  {IDC_VISIT_US, "Button", "Visit Us", button, 0, false, {210, 239, 137, 40}},

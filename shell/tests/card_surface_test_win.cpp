@@ -32,7 +32,9 @@ HotSpot Spot(Rect rect, std::uint32_t from, std::uint32_t to, const char* target
 // A window that hands its mouse, timer and cursor messages to a surface, as the card does.
 class SurfaceWindow : public Window {
  public:
+  using Clock = std::chrono::steady_clock;
   std::vector<std::string> opened;
+  std::vector<Clock::time_point> polls;  // when each timer message came
   HCURSOR hand = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_CROSS));
   CardSurface surface;
 
@@ -57,7 +59,10 @@ class SurfaceWindow : public Window {
   void OnLButtonDown(UINT, POINT p) override { surface.ButtonDown(Handle(), p); }
   void OnMouseMove(UINT, POINT p) override { surface.MouseMove(Handle(), p); }
   void OnLButtonUp(UINT, POINT) override { surface.ButtonUp(Handle()); }
-  void OnTimer(UINT_PTR) override { surface.Timer(Handle()); }
+  void OnTimer(UINT_PTR) override {
+    polls.push_back(Clock::now());
+    surface.Timer(Handle());
+  }
   bool OnSetCursor(HWND, UINT, UINT) override { return surface.SetHandCursor(); }
 };
 
@@ -68,6 +73,17 @@ std::vector<HotSpot> ThreeSpots() {
 }
 
 void MoveTo(SurfaceWindow& w, int x, int y) { w.Send(WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
+
+// Dispatches messages until `done` holds or `limit` has passed.
+template <typename Condition>
+void PumpUntil(Condition done, std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (!done() && std::chrono::steady_clock::now() < deadline) {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
+    Sleep(5);
+  }
+}
 
 bool SameRect(const RECT& a, const RECT& b) { return EqualRect(&a, &b) != FALSE; }
 
@@ -113,15 +129,29 @@ TEST(CardSurface, NoticesWithinAboutATickThatThePointerLeftTheWindow) {
   // The pointer leaves the window without a mouse move reaching it.
   ASSERT_TRUE(SetCursorPos(5, 5));
   const auto start = std::chrono::steady_clock::now();
-  const auto deadline = start + std::chrono::seconds(2);
-  while (w.SpotAt(0).hover && std::chrono::steady_clock::now() < deadline) {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&msg);
-    Sleep(5);
-  }
+  PumpUntil([&] { return !w.SpotAt(0).hover; }, std::chrono::seconds(2));
   EXPECT_FALSE(w.SpotAt(0).hover);
-  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
   EXPECT_EQ(w.surface.HoverTimer(), 0u) << "polling stops once no spot holds the pointer";
+}
+
+TEST(CardSurface, PollsThePointerEveryTenthOfASecondWhileASpotHoldsIt) {
+  SurfaceWindow w(ThreeSpots());
+  // The pointer really is over the first spot, so every poll finds it there again.
+  POINT screen{20, 20};
+  ClientToScreen(w.Handle(), &screen);
+  ASSERT_TRUE(SetCursorPos(screen.x, screen.y));
+  const auto start = SurfaceWindow::Clock::now();
+  MoveTo(w, 20, 20);
+  constexpr std::size_t kPolls = 6;
+  PumpUntil([&] { return w.polls.size() >= kPolls; }, std::chrono::seconds(4));
+  ASSERT_GE(w.polls.size(), kPolls);
+  EXPECT_TRUE(w.SpotAt(0).hover) << "a poll lost the pointer";
+  using std::chrono::milliseconds;
+  const auto period = std::chrono::duration_cast<milliseconds>(w.polls[kPolls - 1] - start) /
+                      static_cast<int>(kPolls);
+  EXPECT_GE(period, milliseconds(90));
+  EXPECT_LE(period, milliseconds(160));
 }
 
 TEST(CardSurface, AClickOpensTheFirstSpotInListOrderAndNeverStartsADrag) {

@@ -1,7 +1,7 @@
 // Static checking of scripts: each is read with the card's own tokenizer, token by token, as a
 // step would read it; groups are followed inline and each choice alternative is read as the
-// group it runs as. What each script does before its first frame is kept, to find definitions
-// that would expand for ever within one step.
+// group it runs as. What each script runs is kept, to find definitions that would expand for
+// ever within one step and runs that nest inside each other without end.
 #include "tools/cardkit/script_checker.h"
 
 #include "animation/script/bounds_spec.h"
@@ -10,6 +10,8 @@
 #include "animation/script/script_rewrites.h"
 #include "animation/script/script_stack.h"
 #include "content/content_file_names.h"
+#include "tools/cardkit/script_facts.h"
+#include "tools/cardkit/script_recursion.h"
 
 #include <algorithm>
 #include <cctype>
@@ -25,21 +27,6 @@ namespace {
 
 const std::string kFasName(kFramesFile);
 constexpr int kMissingFramesListed = 5;
-
-// What the expansion analysis needs of one token, in reading order.
-struct Item;
-using Sequence = std::vector<Item>;
-struct Item {
-  enum class Kind { Frame, Name, Choice, Neutral };
-  Kind kind = Kind::Neutral;
-  std::string name;               // Kind::Name
-  std::vector<Sequence> choices;  // Kind::Choice: the alternatives that can be drawn
-};
-
-struct ScriptFacts {
-  Sequence items;
-  std::set<std::string> names;  // every name the script refers to
-};
 
 std::string Quoted(std::string_view text) {
   std::string out = "\"";
@@ -86,21 +73,31 @@ bool IsWellFormedMove(std::string_view token) {
   return dy.end > dx.end + 1 && dy.end + 1 == token.size() && token[dy.end] == ']';
 }
 
+// Where a script, or the 0-based character `position` of it, was written.
+DiagnosticPlace ScriptPlace(const std::string& name, const ScriptPlaces& places,
+                            std::optional<std::size_t> position = std::nullopt) {
+  if (places) {
+    if (auto place = places(name, position)) return *place;
+  }
+  std::string place = "script " + Quoted(name);
+  if (position) place += ", character " + std::to_string(*position + 1);
+  return {kFasName, place};
+}
+
 class ScriptScanner {
  public:
   ScriptScanner(const FasFile& fas, const WasFile* bank, std::string script, Diagnostics& out,
                 const ScriptPlaces& places)
       : fas_(fas), bank_(bank), script_(std::move(script)), out_(out), places_(places) {}
 
-  // Reads `text`, which starts at character `base` of the script, as one balanced sequence.
-  Sequence Scan(std::string_view text, std::size_t base, ScriptFacts& facts);
+  // Reads `text`, which starts at character `base` of the script, as one balanced sequence
+  // that runs inside `around`.
+  Sequence Scan(std::string_view text, std::size_t base, const OpenAround& around,
+                ScriptFacts& facts);
 
  private:
   DiagnosticPlace Place(std::size_t position) const {
-    if (places_) {
-      if (auto place = places_(script_, position)) return *place;
-    }
-    return {kFasName, "script " + Quoted(script_) + ", character " + std::to_string(position + 1)};
+    return ScriptPlace(script_, places_, position);
   }
   void Error(std::size_t position, std::string text) {
     DiagnosticPlace place = Place(position);
@@ -117,7 +114,8 @@ class ScriptScanner {
   void CheckSound(const Token& token, std::size_t at);
   void CheckBounds(const Token& token, std::size_t at);
   void CheckMove(const Token& token, std::size_t at);
-  Item ScanChoice(const Token& token, std::size_t at, ScriptFacts& facts);
+  Item ScanChoice(const Token& token, std::size_t at, const OpenAround& inside,
+                  ScriptFacts& facts);
 
   const FasFile& fas_;
   const WasFile* bank_;
@@ -126,14 +124,31 @@ class ScriptScanner {
   const ScriptPlaces& places_;
 };
 
-Sequence ScriptScanner::Scan(std::string_view text, std::size_t base, ScriptFacts& facts) {
+Sequence ScriptScanner::Scan(std::string_view text, std::size_t base, const OpenAround& around,
+                             ScriptFacts& facts) {
   Sequence items;
   ScriptStack stack;
   if (!stack.PushFront(text)) {
     Error(base, "the script is longer than a run can hold.");
     return items;
   }
-  std::vector<std::pair<char, std::size_t>> open;  // '(' of each open group, and where
+  struct OpenGroup {
+    std::size_t where;
+    std::size_t bytes;  // its text, which it keeps while open
+    bool sound;
+  };
+  std::vector<OpenGroup> open;
+  // What is open around the token just read.
+  const auto openHere = [&] {
+    OpenAround here = around;
+    here.groups += open.size();
+    here.leftBehind += stack.Size();
+    for (const OpenGroup& group : open) {
+      here.savedBytes += group.bytes;
+      here.inSoundGroup = here.inSoundGroup || group.sound;
+    }
+    return here;
+  };
   while (!stack.Empty()) {
     std::size_t at = text.size() - stack.Size();
     while (at < text.size() && text[at] == ' ') ++at;
@@ -141,26 +156,27 @@ Sequence ScriptScanner::Scan(std::string_view text, std::size_t base, ScriptFact
     const Token token = stack.NextToken(false);
     switch (token.kind) {
       case TokenKind::Frame:
-        items.push_back({CheckFrame(token, where), {}, {}});
+        items.push_back({CheckFrame(token, where), {}, {}, {}, {}});
         break;
       case TokenKind::Range:
         CheckRange(token, where);
-        items.push_back({Item::Kind::Frame, {}, {}});
+        items.push_back({Item::Kind::Frame, {}, {}, {}, {}});
         break;
-      case TokenKind::Name:
+      case TokenKind::Name: {
         CheckName(token, where);
         facts.names.insert(token.text);
-        items.push_back({Item::Kind::Name, token.text, {}});
+        items.push_back({Item::Kind::Name, token.text, {where, openHere()}, {}, {}});
         break;
+      }
       case TokenKind::Sound:
         CheckSound(token, where);
         // A second sound waits for the first, which ends the step: a loop through a sound
         // cannot spin within one step, so the analysis treats it like a frame.
-        items.push_back({Item::Kind::Frame, {}, {}});
+        items.push_back({Item::Kind::Frame, {}, {}, {}, {}});
         break;
       case TokenKind::Group:
       case TokenKind::SoundGroup:
-        open.push_back({'(', where});
+        open.push_back({where, token.text.size(), token.kind == TokenKind::SoundGroup});
         break;
       case TokenKind::GroupEnd:
       case TokenKind::SoundMark:
@@ -177,14 +193,22 @@ Sequence ScriptScanner::Scan(std::string_view text, std::size_t base, ScriptFact
       case TokenKind::ChoiceEnd:
         Error(where, "this '}' closes no choice.");
         break;
-      case TokenKind::Choice:
-        items.push_back(ScanChoice(token, where, facts));
+      case TokenKind::Choice: {
+        // The drawn alternative runs as a group that keeps the choice's text, closed by '}'.
+        OpenAround inside = openHere();
+        inside.groups += 1;
+        inside.savedBytes += token.text.size();
+        inside.leftBehind += 1;
+        items.push_back(ScanChoice(token, where, inside, facts));
         break;
+      }
       case TokenKind::Bounds:
         CheckBounds(token, where);
+        facts.declaresBounds = true;
         break;
       case TokenKind::Move:
         CheckMove(token, where);
+        items.push_back({Item::Kind::Move, {}, {}, {}, ParseMoveToken(token.text)});
         break;
       case TokenKind::End:
         if (at < text.size()) {
@@ -196,9 +220,7 @@ Sequence ScriptScanner::Scan(std::string_view text, std::size_t base, ScriptFact
         break;
     }
   }
-  for (const auto& [opener, where] : open) {
-    Error(where, std::string("this '") + opener + "' is never closed.");
-  }
+  for (const OpenGroup& group : open) Error(group.where, "this '(' is never closed.");
   return items;
 }
 
@@ -297,8 +319,9 @@ void ScriptScanner::CheckMove(const Token& token, std::size_t at) {
   }
 }
 
-Item ScriptScanner::ScanChoice(const Token& token, std::size_t at, ScriptFacts& facts) {
-  Item item{Item::Kind::Choice, {}, {}};
+Item ScriptScanner::ScanChoice(const Token& token, std::size_t at, const OpenAround& inside,
+                               ScriptFacts& facts) {
+  Item item{Item::Kind::Choice, {}, {}, {}, {}};
   if (!IsClosed(token.text, '{', '}')) {
     Error(at, "this '{' is never closed.");
     return item;
@@ -314,7 +337,7 @@ Item ScriptScanner::ScanChoice(const Token& token, std::size_t at, ScriptFacts& 
   }
   for (const ChoiceAlternative& alternative : alternatives) {
     const auto offset = static_cast<std::size_t>(alternative.text.data() - token.text.data());
-    Sequence drawn = Scan(alternative.text, at + offset, facts);
+    Sequence drawn = Scan(alternative.text, at + offset, inside, facts);
     if (alternative.weight > 0) item.choices.push_back(std::move(drawn));
   }
   return item;
@@ -369,6 +392,7 @@ class ExpansionAnalysis {
       case Item::Kind::Choice:
         return !item.choices.empty() && std::all_of(item.choices.begin(), item.choices.end(),
                                                     [this](const Sequence& s) { return Shows(s); });
+      case Item::Kind::Move:
       case Item::Kind::Neutral:
         return false;
     }
@@ -401,17 +425,9 @@ class ExpansionAnalysis {
   std::set<std::string> finite_;
 };
 
-// Where a whole script was written.
-DiagnosticPlace ScriptPlace(const std::string& name, const ScriptPlaces& places) {
-  if (places) {
-    if (auto place = places(name, std::nullopt)) return *place;
-  }
-  return {kFasName, "script " + Quoted(name)};
-}
-
 void ReportEndlessExpansions(const std::map<std::string, ScriptFacts>& scripts,
-                             const ScriptPlaces& places, Diagnostics& out) {
-  const ExpansionAnalysis analysis(scripts);
+                             const ExpansionAnalysis& analysis, const ScriptPlaces& places,
+                             Diagnostics& out) {
   for (const auto& [name, facts] : scripts) {
     if (analysis.IsFinite(name)) continue;
     // Follow the culprits; report the loop once, at its first name in sorted order.
@@ -491,11 +507,21 @@ void CheckScripts(const FasFile& fas, const WasFile* bank, Diagnostics& diagnost
     if (!text) continue;  // an unsorted directory, reported below
     ScriptScanner scanner(fas, bank, name, diagnostics, places);
     ScriptFacts facts;
-    facts.items = scanner.Scan(text, 0, facts);
+    facts.items = scanner.Scan(text, 0, {}, facts);
+    const std::size_t length = std::string_view(text).size();
+    facts.expansionBytes = NameExpansion(text).size();
+    facts.expandsToGroup = facts.expansionBytes == length + 2;
     scripts[name] = std::move(facts);
   }
   CheckDirectory(fas, scripts, places, diagnostics);
-  ReportEndlessExpansions(scripts, places, diagnostics);
+  const ExpansionAnalysis expansions(scripts);
+  ReportEndlessExpansions(scripts, expansions, places, diagnostics);
+  ReportNestingRecursions(
+      scripts, [&expansions](const std::string& name) { return expansions.IsFinite(name); },
+      [&places](const std::string& name, std::size_t position) {
+        return ScriptPlace(name, places, position);
+      },
+      diagnostics);
 }
 
 }  // namespace card::kit

@@ -42,6 +42,25 @@ TEST(FasFileDamage, RefusesEachDamageWithItsMessage) {
       {"height 0", Set32(60, 0), "the frame height is 0; it must be positive."},
       {"negative height", Set32(60, 0x80000000),
        "the frame height is -2147483648; it must be positive."},
+      {"the widest int as width", Set32(56, 0x7FFFFFFF),
+       "the frame width is 2147483647; it must be at most 4096."},
+      {"height one above the bound", Set32(60, 4097),
+       "the frame height is 4097; it must be at most 4096."},
+      {"width beyond the records' bitmaps", Set32(56, 3),
+       "the image block of palette record 0 describes a bitmap of 2 x 2 pixels, smaller than "
+       "the frame's 3 x 2."},
+      {"height beyond the records' bitmaps", Set32(60, 4096),
+       "the image block of palette record 0 describes a bitmap of 2 x 2 pixels, smaller than "
+       "the frame's 2 x 4096."},
+      {"a mask bitmap narrower than the frame", Set32(276 + 104 + 4, 1),
+       "the mask block of palette record 1 describes a bitmap of 1 x 2 pixels, smaller than "
+       "the frame's 2 x 2."},
+      {"bitmaps as wide as W but S too small for them",
+       [](Bytes& b) {
+         Set32(56, 16)(b);
+         for (std::size_t block : {68u, 172u, 276u, 380u}) Set32(block + 4, 16)(b);
+       },
+       "the image block of palette record 0 describes 16 pixel bytes but each frame has 8."},
       {"cut in the palette records", Truncate(300),
        "the table of 2 palette records ends at byte 484 but the file has 300 bytes."},
       {"huge R", Set16(66, 65535),

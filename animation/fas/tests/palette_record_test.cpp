@@ -36,8 +36,10 @@ TEST(PaletteRecord, DescribesFramesOfItsSize) {
     EXPECT_EQ(ReadI32(block, 4), 96);
     EXPECT_EQ(ReadI32(block, 8), 90);  // positive: bottom-up rows
     EXPECT_EQ(ReadU32(block, 20), 48u * 90);
-    EXPECT_FALSE(BitmapInfoProblem(block, 48 * 90));
-    EXPECT_TRUE(BitmapInfoProblem(block, 48 * 90 - 1));
+    EXPECT_FALSE(BitmapInfoProblem(block, {96, 90, 48 * 90}));
+    EXPECT_TRUE(BitmapInfoProblem(block, {96, 90, 48 * 90 - 1}));
+    EXPECT_TRUE(BitmapInfoProblem(block, {97, 90, 48 * 90}));
+    EXPECT_TRUE(BitmapInfoProblem(block, {96, 91, 48 * 90}));
   }
 }
 

@@ -45,11 +45,12 @@ ClipLength ClipsIn(const Clips& clips) {
 // The figure is 10 x 10 pixels in all cases.
 constexpr std::int32_t kView = 10;
 
-Lines Simulate(const Card& card, int runs = 1, int ticks = 200) {
+Lines Simulate(const Card& card, int runs = 1, int ticks = 200,
+               const PlayerCaps& caps = PlayerCaps()) {
   Lines lines;
   SimulatedHost host(card.desktop, kView, kView, ClipsIn(card.clips),
                      [&lines](const SimulationEvent& e) { lines.push_back(FormatEvent(e)); });
-  ScriptPlayer player(host, LookupIn(card.scripts), kView, kView);
+  ScriptPlayer player(host, LookupIn(card.scripts), kView, kView, caps);
   RunSimulation(host, player, "do", ticks, runs);
   return lines;
 }
@@ -251,6 +252,43 @@ TEST(ScriptPlayer, StopsRunawayScripts) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Simulate({c.scripts}), (Lines{"1 error " + c.message, "1 wait", "2 end"})) << c.what;
+  }
+}
+
+// Lower caps, as a fuzzing harness gives them, stop a run as soon as it passes them.
+TEST(ScriptPlayer, StopsARunAtTheCapsItIsGiven) {
+  const auto caps = [](auto change) {
+    PlayerCaps given;
+    change(given);
+    return given;
+  };
+  const std::string stopped = "The animation script \"do\" was stopped: ";
+  const std::string last = " (the name expanded last was \"do\").";
+  const struct {
+    const char* what;
+    PlayerCaps caps;
+    std::string doText;
+    std::string message;
+  } cases[] = {
+      {"tokens in a step", caps([](PlayerCaps& c) { c.stepTokens = 10; }), ",,,,,,,,,,,1",
+       "one step ran too long without showing a frame"},
+      {"work in a step", caps([](PlayerCaps& c) { c.stepWork = 64; }),
+       std::string(100, ' ') + "1", "one step ran too long without showing a frame"},
+      {"script bytes", caps([](PlayerCaps& c) { c.scriptBytes = 32; }),
+       "1," + std::string(40, ' ') + "2", "its text grew past 32 bytes"},
+      {"a range longer than the script may be", caps([](PlayerCaps& c) { c.scriptBytes = 32; }),
+       "1-20", "the range 1-20 is too long"},
+      {"open groups", caps([](PlayerCaps& c) { c.depth = 3; }), "((((1))))",
+       "it opened more than 3 groups inside each other"},
+      {"text the groups keep", caps([](PlayerCaps& c) { c.savedItemBytes = 16; }),
+       "(1,2,3,4,5,6,7,8,9)", "its open groups hold more than 16 bytes of text"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Simulate({{{"do", c.doText}}}, 1, 200, c.caps),
+              (Lines{"1 error " + stopped + c.message + last, "1 wait", "2 end"}))
+        << c.what;
+    EXPECT_EQ(Simulate({{{"do", c.doText}}}).front().rfind("1 frame", 0), 0u)
+        << c.what << ": the default caps let it play";
   }
 }
 

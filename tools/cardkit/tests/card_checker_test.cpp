@@ -1,14 +1,21 @@
 // The card check over a table of broken cards: each is refused with a message naming the file
-// and the place. A sound card passes without a word; warnings alone do not fail.
+// and the place. A sound card passes without a word; warnings alone do not fail. Scripts that
+// run themselves again before they have ended are warned about, with as many runs as the
+// player really allows.
 #include "tools/cardkit/card_checker.h"
 
+#include "card/card_folder.h"
+#include "common/byte_writer.h"
 #include "content/name_directory_writer.h"
+#include "tools/cardkit/card_simulation.h"
+#include "tools/cardkit/file_io.h"
 #include "tools/cardkit/tests/card_fixture.h"
 #include "tools/cardkit/tests/fixtures.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <regex>
 
 namespace card::kit {
 namespace {
@@ -127,6 +134,13 @@ const BrokenCard kBrokenCards[] = {
      "Card.FAS", "", "no script named \"do\""},
     {"a damaged Card.FAS", {}, [](const fs::path& f) { fs::resize_file(f / "Card.FAS", 70); },
      "Card.FAS", "", "damaged"},
+    {"a frame width no screen has", {},
+     [](const fs::path& f) {
+       std::vector<std::uint8_t> bytes = *ReadWholeFile(f / "Card.FAS");
+       PutU32(bytes, 56, 0x7FFFFFFF);
+       test::WriteFile(f / "Card.FAS", bytes);
+     },
+     "Card.FAS", "", "damaged: the frame width is 2147483647; it must be at most 4096."},
     {"no Card.FAS", {}, [](const fs::path& f) { fs::remove(f / "Card.FAS"); },
      "Card.FAS", "", "no Card.FAS"},
     {"a layout colour line that does not parse",
@@ -214,6 +228,119 @@ TEST(CardChecker, PlacesCanBeMappedToWhereTheScriptWasWritten) {
   const Diagnostics diagnostics = CheckCardFolder(dir.Path(), places);
   EXPECT_TRUE(Has(diagnostics, Severity::Error, "scripts.txt", "do@2", "\"wave\" is not defined"))
       << Listing(diagnostics);
+}
+
+}  // namespace
+}  // namespace card::kit
+
+namespace card::kit {
+namespace {
+
+// Runs that nest inside each other, and recursions that end; `place` is empty for these.
+struct NestingCase {
+  const char* what;
+  std::map<std::string, std::string> scripts;
+  std::string place;
+  std::string says;
+};
+
+const std::string kWorkArea = "\xA9[0,0]0l0t,[0,0]0r0b\xA9";
+// The same bounds, 1021 bytes long: what follows the second corner is not read.
+const std::string kLongWorkArea = "\xA9[0,0]0l0t,[0,0]0r0b" + std::string(1000, ' ') + "\xA9";
+
+const NestingCase kNestingCases[] = {
+    {"a script naming itself at its end", {{"do", "r"}, {"r", "1,2,r"}},
+     "script \"r\", character 5", "\"r\" runs itself again before it has ended, so each run "
+     "nests inside the last and the card stops with an error after about 65535 runs; to repeat, "
+     "use \"@N\" or \"*N\", which repeat without growing."},
+    {"two scripts naming each other", {{"do", "a"}, {"a", "1 b"}, {"b", "2 a"}},
+     "script \"b\", character 3",
+     "\"a\" runs itself again (\"a\" -> \"b\" -> \"a\") before it has ended, so each run nests "
+     "inside the last and the card stops with an error after about 32767 runs"},
+    {"inside a group and a choice whose every alternative recurs",
+     {{"do", "r"}, {"r", "(1,{2,r|3 r})"}}, "script \"r\", character 7", "about 21845 runs"},
+    {"a choice whose other alternative is never drawn", {{"do", "r"}, {"r", "1,{r|2%0}"}},
+     "script \"r\", character 4", "runs itself again"},
+    {"after a sound, outside any sound group", {{"do", "r"}, {"r", "!BELL 1,r"}},
+     "script \"r\", character 9", "runs itself again"},
+    {"moves that cancel out within bounds",
+     {{"do", kWorkArea + " r"}, {"r", "[4,0]1,[-4,0]2,r"}}, "script \"r\", character 16",
+     "runs itself again"},
+    {"a move with no bounds to stop it", {{"do", "r"}, {"r", "[4,0]1,r"}},
+     "script \"r\", character 8", "runs itself again"},
+    {"a long text: the text the open groups keep runs out first",
+     {{"do", "r"}, {"r", "1" + std::string(600, ' ') + "r"}}, "script \"r\", character 602",
+     "about 27776 runs"},
+    {"a bounds definition opens no group: the script's length runs out",
+     {{"do", "r"}, {"r", "1,r" + kLongWorkArea}}, "script \"r\", character 3", "about 1027 runs"},
+    {"a choice that may draw its way out", {{"do", "r"}, {"r", "1,{r|2}"}}, "", ""},
+    {"repeats", {{"do", "walk*1000,(1,2)@600,{1|2}*50"}, {"walk", "1,2"}}, "", ""},
+    {"a name used again and again, never by itself", {{"do", "a,a"}, {"a", "b,b"}, {"b", "1"}},
+     "", ""},
+    {"walking to the edge of its bounds", {{"do", kWorkArea + " walk"}, {"walk", "[4,0]1,walk"}},
+     "", ""},
+    {"moved by another script, within bounds",
+     {{"do", kWorkArea + " r"}, {"r", "step,r"}, {"step", "[0,2]1"}}, "", ""},
+    {"a sound group ends with its sound", {{"do", "r"}, {"r", "(!BELL 1,2,r)"}}, "", ""},
+    {"never shows a frame: an error, not this warning", {{"do", "1,x"}, {"x", "x"}}, "", ""},
+};
+
+TEST(CardChecker, WarnsWhereAScriptRunsItselfAgainBeforeItHasEnded) {
+  for (const NestingCase& c : kNestingCases) {
+    test::TempDir dir;
+    test::CardSpec spec;
+    spec.scripts = c.scripts;
+    test::WriteCard(dir.Path(), spec);
+    const Diagnostics diagnostics = CheckCardFolder(dir.Path());
+    if (c.place.empty()) {
+      EXPECT_EQ(Listing(diagnostics).find("runs itself again"), std::string::npos)
+          << c.what << "\n" << Listing(diagnostics);
+      continue;
+    }
+    EXPECT_TRUE(Has(diagnostics, Severity::Warning, "Card.FAS", c.place, c.says))
+        << c.what << ": expected Card.FAS, " << c.place << ": ..." << c.says << "...\ngot:\n"
+        << Listing(diagnostics);
+    EXPECT_EQ(diagnostics.WarningCount(), 1) << c.what << "\n" << Listing(diagnostics);
+  }
+}
+
+// The number of runs the warning gives is about the number the player plays before it stops.
+TEST(CardChecker, TheNestingWarningCountsTheRunsThePlayerAllows) {
+  struct Case {
+    const char* what;
+    std::string text;  // of "r", which "do" runs
+    int framesPerRun;
+  };
+  const Case cases[] = {
+      {"open groups run out", "1,2,r", 2},
+      {"the text they keep runs out", "1" + std::string(600, ' ') + "r", 1},
+      {"the script's length runs out", "1,r" + kLongWorkArea, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    test::TempDir dir;
+    test::CardSpec spec;
+    spec.scripts = {{"do", "r"}, {"r", c.text}};
+    test::WriteCard(dir.Path(), spec);
+    const Diagnostics diagnostics = CheckCardFolder(dir.Path());
+    std::smatch said;
+    const std::string listing = Listing(diagnostics);
+    ASSERT_TRUE(std::regex_search(listing, said, std::regex("after about ([0-9]+) runs")))
+        << listing;
+    const int warned = std::stoi(said[1]);
+
+    auto card = LoadCardFolder(dir.Path().string());
+    ASSERT_TRUE(card.ok()) << card.error();
+    int frames = 0;
+    int errors = 0;
+    SimulateCard(*card, {}, "do", 2 * warned * c.framesPerRun, 1,
+                 [&](const SimulationEvent& event) {
+                   if (event.kind == SimulationEvent::Kind::Error) ++errors;
+                   if (event.kind == SimulationEvent::Kind::Frame && errors == 0) ++frames;
+                 });
+    EXPECT_EQ(errors, 1);
+    EXPECT_NEAR(frames / c.framesPerRun, warned, warned / 100);
+  }
 }
 
 }  // namespace
