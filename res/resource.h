@@ -25,4 +25,7 @@
 #define IDI_CARD 128
 #define IDC_HAND_POINTER 133
 
+/* The manifest that gives the new-message and result dialogs Common Controls 6. */
+#define IDR_VISUAL_STYLES 3
+
 #endif
