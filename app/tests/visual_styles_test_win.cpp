@@ -1,5 +1,5 @@
-// The dialogs' visual-styles manifest: a control made while it is active is Common Controls
-// 6's, one made before or after it is the classic control.
+// The visual-styles manifest of Make a New Card's dialogs: a control made while it is active is
+// Common Controls 6's, one made before or after it is the classic control.
 #include "framework/visual_styles_win.h"
 #include "res/resource.h"
 
