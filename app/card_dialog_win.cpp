@@ -3,29 +3,13 @@
 #include "app/card_dialog_win.h"
 
 #include "animation/player/card_view_win.h"
-#include "shell/card_pictures_win.h"
 #include "res/resource.h"
 #include "shell/card_look_win.h"
+#include "shell/card_pictures_win.h"
+#include "shell/card_window_layout.h"
 
 namespace card {
 namespace {
-
-constexpr int kCardWidth = 630;
-constexpr int kCardHeight = 430;
-
-struct ControlPlace {
-  int id;
-  RECT rect;  // client coordinates
-};
-
-// Edit 1006 keeps its place from the template.
-constexpr ControlPlace kControlPlaces[] = {
-    {IDOK, {15, 359, 105, 419}},
-    {IDC_MAKE_NEW_CARD, {107, 359, 313, 419}},
-    {IDC_VISIT_US, {315, 359, 521, 419}},
-    {IDCANCEL, {523, 359, 613, 419}},
-    {IDC_MESSAGE_LEFT, {37, 127, 589, 345}},
-};
 
 std::unique_ptr<CardSurface> MakeSurface(const LayoutFile& layout, HCURSOR hand, HICON icon) {
   CardPictures pictures = MakeCardPictures(layout);
@@ -100,15 +84,17 @@ void CardDialog::GiveMessageTheCardsColours() {
 void CardDialog::LayOut() {
   RECT frame;
   GetWindowRect(Handle(), &frame);
-  MoveWindow(Handle(), frame.left, frame.top, kCardWidth, kCardHeight, FALSE);
+  MoveWindow(Handle(), frame.left, frame.top, kCardWindowWidth, kCardWindowHeight, FALSE);
   RECT desktop;
   GetWindowRect(GetDesktopWindow(), &desktop);
-  MoveWindow(Handle(), desktop.left + (desktop.right - desktop.left - kCardWidth) / 2,
-             desktop.top + (desktop.bottom - desktop.top - kCardHeight) / 2, kCardWidth,
-             kCardHeight, FALSE);
-  for (const ControlPlace& place : kControlPlaces) {
-    const RECT& r = place.rect;
-    MoveWindow(Item(place.id), r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+  MoveWindow(Handle(), desktop.left + (desktop.right - desktop.left - kCardWindowWidth) / 2,
+             desktop.top + (desktop.bottom - desktop.top - kCardWindowHeight) / 2,
+             kCardWindowWidth, kCardWindowHeight, FALSE);
+  for (const ControlPlace& place : kCardControlPlaces) {
+    // The centred edit keeps its place from the template.
+    if (place.id == IDC_MESSAGE_CENTRED) continue;
+    const Rect& r = place.rect;
+    MoveWindow(Item(place.id), r.left, r.top, r.Width(), r.Height(), TRUE);
   }
 }
 

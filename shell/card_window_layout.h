@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/geometry.h"
+#include "res/resource.h"
 
 #include <optional>
 
@@ -16,13 +17,14 @@ constexpr int kCardWindowBorder = 1;
 constexpr int kCardClientWidth = kCardWindowWidth - 2 * kCardWindowBorder;
 constexpr int kCardClientHeight = kCardWindowHeight - 2 * kCardWindowBorder;
 
-// Control ids, as the card window's dialog template numbers them.
+// Control ids, as the card window's dialog template numbers them: Repeat and Close are the
+// system's OK and Cancel.
 constexpr int kRepeatButtonId = 1;
 constexpr int kCloseButtonId = 2;
-constexpr int kVisitButtonId = 1001;
-constexpr int kNewCardButtonId = 1002;
-constexpr int kLeftMessageId = 1005;
-constexpr int kCentredMessageId = 1006;
+constexpr int kVisitButtonId = IDC_VISIT_US;
+constexpr int kNewCardButtonId = IDC_MAKE_NEW_CARD;
+constexpr int kLeftMessageId = IDC_MESSAGE_LEFT;
+constexpr int kCentredMessageId = IDC_MESSAGE_CENTRED;
 
 struct ControlPlace {
   int id = 0;

@@ -1,6 +1,7 @@
 // The figure window's drawing and moving.
 #include "animation/canvas/canvas_win.h"
 
+#include "animation/canvas/frame_choice.h"
 #include "animation/canvas/frame_drawing_win.h"
 #include "animation/canvas/move_plan.h"
 
@@ -8,11 +9,6 @@
 
 namespace card {
 namespace {
-
-// -2 right after -2 draws key 912 instead, so a run of -2 alternates key 65534 and key 912.
-constexpr std::int32_t kAlternateFrame = -2;
-constexpr std::int32_t kAlternateFrameSecond = 912;
-constexpr std::int32_t kCurrentFrame = -1;
 
 void SelectForegroundPalette(HDC dc, HPALETTE palette) {
   if (!palette) return;
@@ -66,7 +62,6 @@ Canvas::Canvas(const FasFile& fas, HDC screen, HPALETTE palette)
 Canvas::~Canvas() = default;
 
 void Canvas::ShowFrame(std::int32_t dx, std::int32_t dyUp, std::int32_t frameId) {
-  if (frameId == kCurrentFrame) frameId = currentFrame_;
   if (dx != 0 || dyUp != 0) MoveBy(dx, Downward(dyUp));
   Present(frameId);
 }
@@ -77,9 +72,7 @@ void Canvas::Present(std::int32_t frameId) {
 }
 
 void Canvas::ComposeFrame(std::int32_t frameId) {
-  if (currentFrame_ == kAlternateFrame && frameId == kAlternateFrame) {
-    frameId = kAlternateFrameSecond;
-  }
+  frameId = FrameToCompose(currentFrame_, frameId);
   currentFrame_ = frameId;
   BitBlt(compose_, 0, 0, width_, height_, background_, 0, 0, SRCCOPY);
   DrawFrameMask(fas_, frameId, compose_, SRCAND);

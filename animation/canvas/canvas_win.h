@@ -7,6 +7,7 @@
 // inside the copy, and only the newly covered part is read from the screen.
 #pragma once
 
+#include "animation/canvas/frame_choice.h"
 #include "animation/fas/fas_file.h"
 #include "animation/image/memory_dc_win.h"
 #include "framework/gdi_win.h"
@@ -62,7 +63,7 @@ class Canvas : public Window {
   std::int32_t screenY_ = -1000;
   std::int32_t width_;
   std::int32_t height_;
-  std::int32_t currentFrame_ = -5;
+  std::int32_t currentFrame_ = kNoFrameShownId;
   const FasFile& fas_;
   HDC screen_;
   HPALETTE palette_;

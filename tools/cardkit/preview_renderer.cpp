@@ -3,6 +3,7 @@
 
 #include "animation/fas/fas_file.h"
 #include "card/card_folder.h"
+#include "shell/card_window_layout.h"
 #include "tools/cardkit/card_simulation.h"
 #include "tools/cardkit/frame_drawing.h"
 #include "tools/cardkit/gif_writer.h"
@@ -81,10 +82,9 @@ class TickPainter {
 }  // namespace
 
 std::map<int, Rect> PreviewOptions::DefaultCardControls() {
-  // The buttons along the bottom (Repeat, Make a New Card, Visit Us, Close) and the two
-  // message edits, from the card window's dialog template.
-  return {{1, {15, 358, 105, 418}},  {1002, {106, 358, 312, 418}}, {1001, {315, 358, 520, 418}},
-          {2, {523, 358, 613, 418}}, {1005, {27, 94, 441, 258}},   {1006, {27, 94, 441, 258}}};
+  std::map<int, Rect> controls;
+  for (const ControlPlace& place : kCardControlPlaces) controls[place.id] = place.rect;
+  return controls;
 }
 
 Result<Preview> RenderPreview(const std::filesystem::path& folder, const PreviewOptions& options) {

@@ -25,7 +25,7 @@ struct PreviewOptions {
   // The card window's controls for bounds that refer to them, in its client coordinates.
   std::map<int, Rect> controls = DefaultCardControls();
 
-  // The controls of the card window as it is laid out (1.5 pixels a dialog unit).
+  // The controls of the card window as it is laid out (shell/card_window_layout.h).
   static std::map<int, Rect> DefaultCardControls();
 };
 
