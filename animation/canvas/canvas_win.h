@@ -29,16 +29,10 @@ class Canvas : public Window {
   ~Canvas() override;
 
   // Moves by dx pixels right and dyUp pixels up when either is nonzero, then presents frame id
-  // `frameId` (-1: the current frame).
+  // `frameId` as frame_choice.h resolves it.
   void ShowFrame(std::int32_t dx, std::int32_t dyUp, std::int32_t frameId);
-  // Composes the frame and copies it into the window.
-  void Present(std::int32_t frameId);
-  // Background plus frame into the compose surface. Two -2 in a row draw key 65534, then 912.
-  void ComposeFrame(std::int32_t frameId);
   // Moves the window by (dx, dy), positive dy downward, keeping the saved background current.
   void MoveBy(std::int32_t dx, std::int32_t dy);
-  // Fills the background surface from the screen at the window's position.
-  void CaptureBackground();
 
   std::int32_t Width() const { return width_; }
   std::int32_t Height() const { return height_; }
@@ -58,6 +52,13 @@ class Canvas : public Window {
  private:
   static constexpr DWORD kExStyle =
       WS_EX_TOOLWINDOW | WS_EX_TRANSPARENT | WS_EX_TOPMOST | WS_EX_NOPARENTNOTIFY;
+
+  // Composes the frame and copies it into the window.
+  void Present(std::int32_t frameId);
+  // Background plus frame into the compose surface.
+  void ComposeFrame(std::int32_t frameId);
+  // Fills the background surface from the screen at the window's position.
+  void CaptureBackground();
 
   std::int32_t screenX_ = -1000;
   std::int32_t screenY_ = -1000;
