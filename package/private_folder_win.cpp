@@ -17,8 +17,6 @@ constexpr int kRemoveAttempts = 40;
 constexpr DWORD kRemovePauseMs = 50;
 constexpr DWORD kWriteChunk = 1 << 20;
 
-std::wstring Widen(std::string_view ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
 // A different number on every call, in every process.
 std::uint32_t FolderNumber() {
   static std::uint32_t calls = 0;
@@ -65,7 +63,7 @@ bool RemoveFolder(const std::wstring& folder) {
 void RemoveIfUnused(const std::wstring& folder) {
   // A held lock, or a card program running from the folder, cannot be deleted.
   for (std::string_view guard : {kInUseLockName, kUnpackedProgramName}) {
-    if (!DeleteAnyFile(folder + Widen(guard))) return;
+    if (!DeleteAnyFile(folder + WidenUtf8(guard))) return;
   }
   if (DeleteFilesBut(folder, L"")) RemoveFolder(folder);
 }
@@ -74,13 +72,13 @@ void RemoveIfUnused(const std::wstring& folder) {
 
 Result<std::unique_ptr<PrivateFolder>> PrivateFolder::Make(const std::wstring& parent) {
   for (int attempt = 0; attempt < kMaxNameAttempts; ++attempt) {
-    const std::wstring path = parent + Widen(PrivateFolderName(FolderNumber())) + L"\\";
+    const std::wstring path = parent + WidenUtf8(PrivateFolderName(FolderNumber())) + L"\\";
     if (!CreateDirectoryW(path.c_str(), nullptr)) {
       const DWORD error = GetLastError();
       if (error == ERROR_ALREADY_EXISTS) continue;
       return Fail("A folder cannot be made there: " + SystemErrorText(error));
     }
-    HANDLE lock = CreateFileW((path + Widen(kInUseLockName)).c_str(), GENERIC_WRITE,
+    HANDLE lock = CreateFileW((path + WidenUtf8(kInUseLockName)).c_str(), GENERIC_WRITE,
                               FILE_SHARE_READ, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
     if (lock != INVALID_HANDLE_VALUE) {
@@ -127,7 +125,7 @@ Status PrivateFolder::Write(std::string_view name, ByteView bytes) {
 
 bool PrivateFolder::Remove() {
   if (lock_ == nullptr) return true;
-  const std::wstring lockName = Widen(kInUseLockName);
+  const std::wstring lockName = WidenUtf8(kInUseLockName);
   bool removed = DeleteFilesBut(path_, lockName);
   // A program that has just ended may take a moment to let go of its files.
   for (int attempt = 1; !removed && attempt < kRemoveAttempts; ++attempt) {
@@ -141,7 +139,7 @@ bool PrivateFolder::Remove() {
 
 void RemoveLeftoverFolders(const std::wstring& parent) {
   WIN32_FIND_DATAW found{};
-  HANDLE search = FindFirstFileW((parent + Widen(kPrivateFolderPrefix) + L"*").c_str(), &found);
+  HANDLE search = FindFirstFileW((parent + WidenUtf8(kPrivateFolderPrefix) + L"*").c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return;
   std::vector<std::wstring> folders;
   do {

@@ -1,5 +1,7 @@
 #include "newcard/card_package.h"
 
+#include "newcard/tests/memory_package_file.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -13,25 +15,7 @@ using namespace std::string_view_literals;
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A package held in memory; can be told to fail its writes.
-class MemoryPackage final : public PackageFile {
- public:
-  explicit MemoryPackage(Bytes content) : bytes(std::move(content)) {}
-  Result<std::uint64_t> Size() override { return std::uint64_t{bytes.size()}; }
-  Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-    if (!FitsIn(bytes.size(), offset, out.size())) return Fail("read past the end");
-    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(offset), out.size(), out.begin());
-    return {};
-  }
-  Status WriteAt(std::uint64_t offset, ByteView data) override {
-    if (failWrites) return Fail("disk full");
-    if (!FitsIn(bytes.size(), offset, data.size())) return Fail("write past the end");
-    std::copy(data.begin(), data.end(), bytes.begin() + static_cast<std::ptrdiff_t>(offset));
-    return {};
-  }
-  Bytes bytes;
-  bool failWrites = false;
-};
+using test::MemoryPackageFile;
 
 Bytes WithOffset(Bytes content, std::uint32_t offset) {
   for (int shift = 0; shift < 32; shift += 8) content.push_back(std::uint8_t(offset >> shift));
@@ -60,10 +44,11 @@ TEST(WriteMessageIntoPackage, OverwritesTheAreaInPlace) {
       {{"New text\r\nis here!", false}, "MZNew text\r\nis here!\0"sv},  // up to the offset
   };
   for (const auto& c : cases) {
-    MemoryPackage package(old);
+    Bytes bytes = old;
+    MemoryPackageFile package(bytes);
     const Status written = WriteMessageIntoPackage(package, c.message);
     EXPECT_TRUE(written.ok()) << written.error();
-    EXPECT_EQ(package.bytes, WithOffset(Text(c.content), 2)) << c.message.text;
+    EXPECT_EQ(bytes, WithOffset(Text(c.content), 2)) << c.message.text;
   }
 }
 
@@ -94,17 +79,20 @@ TEST(WriteMessageIntoPackage, RefusesAnAreaOutsideTheContent) {
        "stored at its end."},
   };
   for (const auto& c : cases) {
-    MemoryPackage package(c.package);
+    Bytes bytes = c.package;
+    MemoryPackageFile package(bytes);
     EXPECT_EQ(WriteMessageIntoPackage(package, hi).error(), c.error);
-    EXPECT_EQ(package.bytes, c.package);
+    EXPECT_EQ(bytes, c.package);
   }
-  MemoryPackage exactFit(WithOffset(Text("abcdef"), 3));
+  Bytes exactFitBytes = WithOffset(Text("abcdef"), 3);
+  MemoryPackageFile exactFit(exactFitBytes);
   EXPECT_TRUE(WriteMessageIntoPackage(exactFit, hi).ok());
-  EXPECT_EQ(exactFit.bytes, WithOffset(Concat({Text("abcHi"), {0}}), 3));
+  EXPECT_EQ(exactFitBytes, WithOffset(Concat({Text("abcHi"), {0}}), 3));
 }
 
 TEST(WriteMessageIntoPackage, PassesOnFileErrors) {
-  MemoryPackage package(WithOffset(Text("abcdef"), 0));
+  Bytes bytes = WithOffset(Text("abcdef"), 0);
+  MemoryPackageFile package(bytes);
   package.failWrites = true;
   EXPECT_EQ(WriteMessageIntoPackage(package, {"Hi", false}).error(), "disk full");
 }
@@ -119,9 +107,10 @@ TEST(BuildCardPackage, AppendsAreaAndOffset) {
   EXPECT_EQ(*package, WithOffset(Concat({base, area}), 4));
 
   // The built package takes a new message like any other.
-  MemoryPackage patched(*package);
+  Bytes patchedBytes = *package;
+  MemoryPackageFile patched(patchedBytes);
   ASSERT_TRUE(WriteMessageIntoPackage(patched, {std::string(487, 'x'), true}).ok());
-  EXPECT_EQ(DecodeMessage(ByteView(patched.bytes).subspan(4, 489)),
+  EXPECT_EQ(DecodeMessage(ByteView(patchedBytes).subspan(4, 489)),
             (CardMessage{std::string(487, 'x'), true}));
 }
 

@@ -6,6 +6,8 @@
 #include "newcard/card_package.h"
 #include "newcard/windows1252_codec.h"
 
+#include "newcard/tests/memory_package_file.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -56,33 +58,13 @@ class MemoryFiles final : public CardFileSystem {
 
   Result<std::unique_ptr<PackageFile>> OpenPackage(const std::string& path) override {
     if (failOpen || files.count(path) == 0) return Fail("Cannot open \"" + path + "\".");
-    return std::unique_ptr<PackageFile>(new File(files[path]));
+    return std::unique_ptr<PackageFile>(new test::MemoryPackageFile(files[path]));
   }
 
   Status Remove(const std::string& path) override {
     if (failRemove) return Fail("The file is in use.");
     return files.erase(path) != 0 ? Status() : Fail("No such file.");
   }
-
- private:
-  class File final : public PackageFile {
-   public:
-    explicit File(Bytes& bytes) : bytes_(bytes) {}
-    Result<std::uint64_t> Size() override { return std::uint64_t{bytes_.size()}; }
-    Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-      if (!FitsIn(bytes_.size(), offset, out.size())) return Fail("read past the end");
-      std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), out.size(), out.begin());
-      return {};
-    }
-    Status WriteAt(std::uint64_t offset, ByteView data) override {
-      if (!FitsIn(bytes_.size(), offset, data.size())) return Fail("write past the end");
-      std::copy(data.begin(), data.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(offset));
-      return {};
-    }
-
-   private:
-    Bytes& bytes_;
-  };
 };
 
 class MakeNewCardFileTest : public testing::Test {

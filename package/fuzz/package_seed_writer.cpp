@@ -1,31 +1,22 @@
 // Writes a few well-formed card packages into the folder named on the command line, as the
 // starting corpus of package_fuzzer: one file, several with a UTF-8 name and a centred
 // message, and a 64-bit program with symbols and an empty file.
+#include "common/tests/seed_file.h"
 #include "package/package_writer.h"
+#include "package/tests/test_bytes.h"
 #include "package/tests/test_program.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes BytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
-
 bool Save(const std::filesystem::path& path, const Bytes& program,
           const std::vector<card::ZipSource>& files, const card::CardMessage& message) {
-  auto package = card::BuildPackage(program, files, message);
-  if (!package) {
-    std::fprintf(stderr, "%s: %s\n", path.string().c_str(), package.error().c_str());
-    return false;
-  }
-  std::ofstream out(path, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(package->data()),
-            static_cast<std::streamsize>(package->size()));
-  return static_cast<bool>(out);
+  return card::testing::SaveSeed(path, card::BuildPackage(program, files, message));
 }
 
 }  // namespace
@@ -37,8 +28,8 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path folder = argv[1];
   std::filesystem::create_directories(folder);
-  const Bytes layout = BytesOf("A card\r\nv2\r\n1|1|0\r\n");
-  const Bytes text = BytesOf("<p>a page, a page, a page</p>");
+  const Bytes layout = card::test::BytesOf("A card\r\nv2\r\n1|1|0\r\n");
+  const Bytes text = card::test::BytesOf("<p>a page, a page, a page</p>");
   const Bytes zeros(600, 0);
   const Bytes none;
 

@@ -6,7 +6,9 @@
 
 #include "common/byte_writer.h"
 #include "newcard/card_package.h"
+#include "newcard/tests/memory_package_file.h"
 #include "package/package_layout.h"
+#include "package/tests/test_bytes.h"
 #include "package/tests/test_program.h"
 #include "package/zip_writer.h"
 
@@ -23,17 +25,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes BytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
+using test::BytesOf;
 
-Bytes Noise(std::size_t size) {
-  Bytes bytes(size);
-  std::uint32_t state = 99;
-  for (auto& byte : bytes) {
-    state = state * 1103515245 + 12345;
-    byte = static_cast<std::uint8_t>(state >> 23);
-  }
-  return bytes;
-}
+Bytes Noise(std::size_t size) { return test::Noise(size, 99); }
 
 const Bytes& Program() {
   static const Bytes program = test::TestProgram({.symbols = 2});
@@ -121,30 +115,10 @@ TEST(Package, IsAZipThatLibzipTestsAndListsWithTheMessageInItsComment) {
   zip_error_fini(&error);
 }
 
-// A package file held in memory, as Make a New Card writes into its copy.
-class MemoryPackage final : public PackageFile {
- public:
-  explicit MemoryPackage(Bytes& bytes) : bytes_(bytes) {}
-  Result<std::uint64_t> Size() override { return std::uint64_t{bytes_.size()}; }
-  Status ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) override {
-    if (!FitsIn(bytes_.size(), offset, out.size())) return Fail("past the end");
-    std::copy_n(bytes_.begin() + static_cast<std::ptrdiff_t>(offset), out.size(), out.begin());
-    return {};
-  }
-  Status WriteAt(std::uint64_t offset, ByteView data) override {
-    if (!FitsIn(bytes_.size(), offset, data.size())) return Fail("past the end");
-    std::copy(data.begin(), data.end(), bytes_.begin() + static_cast<std::ptrdiff_t>(offset));
-    return {};
-  }
-
- private:
-  Bytes& bytes_;
-};
-
 TEST(Package, StaysAPackageWhenMakeANewCardWritesItsMessage) {
   Bytes file = Package(CardMessage{std::string(487, 'x'), false});
   const Bytes before = file;
-  MemoryPackage copy(file);
+  test::MemoryPackageFile copy(file);
   ASSERT_TRUE(WriteMessageIntoPackage(copy, CardMessage{"Hi Tom", true}));
   Result<CardPackage> package = ReadPackage(file);
   ASSERT_TRUE(package) << package.error();

@@ -5,6 +5,7 @@
 #include "package/zip_writer.h"
 
 #include "common/byte_writer.h"
+#include "package/tests/test_bytes.h"
 
 #include <gtest/gtest.h>
 #include <zip.h>
@@ -20,17 +21,9 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes BytesOf(std::string_view text) { return Bytes(text.begin(), text.end()); }
+using test::BytesOf;
 
-Bytes Noise(std::size_t size) {
-  Bytes bytes(size);
-  std::uint32_t state = 12345;
-  for (auto& byte : bytes) {
-    state = state * 1103515245 + 12345;
-    byte = static_cast<std::uint8_t>(state >> 23);
-  }
-  return bytes;
-}
+Bytes Noise(std::size_t size) { return test::Noise(size, 12345); }
 
 // The files the tests pack: text, nothing, noise (stored), zeros (deflated), a UTF-8 name.
 std::map<std::string, Bytes> SampleFiles() {

@@ -2,10 +2,10 @@
 // starting corpus of fas_fuzzer: the smallest file, one with tables A and B, and one with many
 // scripts and sparse keys.
 #include "animation/fas/fas_writer.h"
+#include "common/tests/seed_file.h"
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -25,19 +25,6 @@ card::FasContents Frames(std::int32_t width, std::int32_t height, int records, i
                                std::vector<std::uint8_t>(contents.frameBytes, std::uint8_t(f))});
   }
   return contents;
-}
-
-bool Save(const std::filesystem::path& folder, const char* name,
-          const card::FasContents& contents) {
-  auto bytes = card::WriteFas(contents);
-  if (!bytes) {
-    std::fprintf(stderr, "%s: %s\n", name, bytes.error().c_str());
-    return false;
-  }
-  std::ofstream out(folder / name, std::ios::binary);
-  out.write(reinterpret_cast<const char*>(bytes->data()),
-            static_cast<std::streamsize>(bytes->size()));
-  return static_cast<bool>(out);
 }
 
 }  // namespace
@@ -65,7 +52,9 @@ int main(int argc, char** argv) {
     many.scripts.push_back({name, "1 " + std::to_string(i)});
   }
 
-  const bool ok = Save(folder, "seed-smallest.fas", smallest) &&
-                  Save(folder, "seed-tables.fas", tables) && Save(folder, "seed-many.fas", many);
+  using card::testing::SaveSeed;
+  const bool ok = SaveSeed(folder / "seed-smallest.fas", card::WriteFas(smallest)) &&
+                  SaveSeed(folder / "seed-tables.fas", card::WriteFas(tables)) &&
+                  SaveSeed(folder / "seed-many.fas", card::WriteFas(many));
   return ok ? 0 : 1;
 }
