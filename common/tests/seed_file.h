@@ -1,5 +1,4 @@
-// Fuzz corpus helper: writes one seed file from the bytes a writer made, or says on stderr why
-// the writer could not make them.
+// Fuzz corpus helpers for the programs that write a harness's first seeds into a folder.
 #pragma once
 
 #include "common/result.h"
@@ -8,10 +7,23 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <vector>
 
 namespace card::testing {
 
+// The corpus folder named on the command line, made if missing; nothing, after a usage line,
+// when the command line names none.
+inline std::optional<std::filesystem::path> SeedFolder(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+    return std::nullopt;
+  }
+  std::filesystem::create_directories(argv[1]);
+  return std::filesystem::path(argv[1]);
+}
+
+// Writes one seed file from the bytes a writer made, or says on stderr why it made none.
 inline bool SaveSeed(const std::filesystem::path& path,
                      const Result<std::vector<std::uint8_t>>& bytes) {
   if (!bytes) {

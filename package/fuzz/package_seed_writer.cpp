@@ -6,7 +6,6 @@
 #include "package/tests/test_bytes.h"
 #include "package/tests/test_program.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <string>
 
@@ -22,12 +21,9 @@ bool Save(const std::filesystem::path& path, const Bytes& program,
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-    return 2;
-  }
-  const std::filesystem::path folder = argv[1];
-  std::filesystem::create_directories(folder);
+  const std::optional<std::filesystem::path> corpus = card::testing::SeedFolder(argc, argv);
+  if (!corpus) return 2;
+  const std::filesystem::path& folder = *corpus;
   const Bytes layout = card::test::BytesOf("A card\r\nv2\r\n1|1|0\r\n");
   const Bytes text = card::test::BytesOf("<p>a page, a page, a page</p>");
   const Bytes zeros(600, 0);

@@ -4,16 +4,12 @@
 #include "common/tests/seed_file.h"
 #include "sound/was_writer.h"
 
-#include <cstdio>
 #include <filesystem>
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-    return 2;
-  }
-  const std::filesystem::path folder = argv[1];
-  std::filesystem::create_directories(folder);
+  const std::optional<std::filesystem::path> corpus = card::testing::SeedFolder(argc, argv);
+  if (!corpus) return 2;
+  const std::filesystem::path& folder = *corpus;
   const std::vector<std::uint8_t> tick = {0x00, 0x10, 0x00, 0xF0};
   using card::WriteWas;
   using card::testing::SaveSeed;

@@ -4,7 +4,6 @@
 #include "animation/fas/fas_writer.h"
 #include "common/tests/seed_file.h"
 
-#include <cstdio>
 #include <filesystem>
 
 namespace {
@@ -30,12 +29,9 @@ card::FasContents Frames(std::int32_t width, std::int32_t height, int records, i
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
-    return 2;
-  }
-  const std::filesystem::path folder = argv[1];
-  std::filesystem::create_directories(folder);
+  const std::optional<std::filesystem::path> corpus = card::testing::SeedFolder(argc, argv);
+  if (!corpus) return 2;
+  const std::filesystem::path& folder = *corpus;
 
   card::FasContents smallest = Frames(1, 1, 1, 1);
   smallest.scripts = {{"do", "0"}};
