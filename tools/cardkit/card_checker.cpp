@@ -40,14 +40,8 @@ void CheckMessage(const std::filesystem::path& folder, Diagnostics& out) {
     out.Warning(kMessage, "", "there is no msg.txt, so the card shows no message.");
     return;
   }
-  if (bytes->size() > kMessageFileLimit) {
-    out.Error(kMessage, "",
-              "the file has " + std::to_string(bytes->size()) +
-                  " bytes; the card reads only the first " + std::to_string(kMessageFileLimit) +
-                  ".");
-  }
+  for (const std::string& problem : MessageFileProblems(*bytes)) out.Error(kMessage, "", problem);
   const CardMessage message = DecodeMessage(*bytes);
-  for (const std::string& problem : MessageLimitProblems(message)) out.Error(kMessage, "", problem);
   // Every CR and every LF should be part of a CR LF pair.
   const std::string& text = message.text;
   for (std::size_t i = 0; i < text.size(); ++i) {

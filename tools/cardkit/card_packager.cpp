@@ -65,17 +65,10 @@ std::optional<CardMessage> ReadMessage(const std::optional<fs::path>& messageFil
     diagnostics.Error(path->string(), "", "the message file is missing or cannot be read.");
     return std::nullopt;
   }
-  if (bytes->size() > kMessageFileLimit) {
-    diagnostics.Error(path->string(), "", "the file has more than " +
-                                              std::to_string(kMessageFileLimit) +
-                                              " bytes, more than any card message.");
-    return std::nullopt;
-  }
-  const CardMessage message = DecodeMessage(*bytes);
-  const std::vector<std::string> problems = MessageLimitProblems(message);
+  const std::vector<std::string> problems = MessageFileProblems(*bytes);
   for (const std::string& problem : problems) diagnostics.Error(path->string(), "", problem);
   if (!problems.empty()) return std::nullopt;
-  return message;
+  return DecodeMessage(*bytes);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-// The message limits.
+// The message limits, and those of the file that holds a message.
 #include "tools/cardkit/message_rules.h"
 
 namespace card::kit {
@@ -18,6 +18,19 @@ std::vector<std::string> MessageLimitProblems(const CardMessage& message) {
   if (lines > kMaxMessageLines) {
     problems.push_back("the message has " + std::to_string(lines) + " lines; the card shows " +
                        std::to_string(kMaxMessageLines) + ".");
+  }
+  return problems;
+}
+
+std::vector<std::string> MessageFileProblems(ByteView bytes) {
+  std::vector<std::string> problems;
+  if (bytes.size() > kMessageFileLimit) {
+    problems.push_back("the file has " + std::to_string(bytes.size()) +
+                       " bytes; the card reads only its first " +
+                       std::to_string(kMessageFileLimit) + " bytes.");
+  }
+  for (std::string& problem : MessageLimitProblems(DecodeMessage(bytes))) {
+    problems.push_back(std::move(problem));
   }
   return problems;
 }

@@ -2,6 +2,7 @@
 // card package has room for 487 characters (a line break counts as two).
 #pragma once
 
+#include "common/byte_reader.h"
 #include "message/card_message.h"
 
 #include <cstddef>
@@ -15,5 +16,9 @@ constexpr int kMaxMessageLines = 7;
 
 // One sentence per limit the message passes; empty when it fits.
 std::vector<std::string> MessageLimitProblems(const CardMessage& message);
+
+// One sentence per rule the bytes of a msg.txt break: the file's size, then the limits of the
+// message it holds; empty when the card can show it.
+std::vector<std::string> MessageFileProblems(ByteView bytes);
 
 }  // namespace card::kit
