@@ -55,15 +55,15 @@ fuzz: fuzz-build
 # card in headless Chromium (first frame, late ticks, file size).
 $(BENCH)/Makefile: | deps
 	$(CMAKE) -S . -B $(BENCH) -DCMAKE_BUILD_TYPE=Release -DCARD_BENCH=ON
-bench: $(BENCH)/Makefile native win64
+bench: $(BENCH)/Makefile native win32
 	$(MAKE) -C $(BENCH) -j$(JOBS) --no-print-directory card_bench
 	$(BENCH)/bench/card_bench
-	bench/feel-under-wine $(NATIVE) $(WIN64)
+	bench/feel-under-wine $(NATIVE) $(WIN32)
 	/usr/bin/python3 tests/web/web_bench.py $(NATIVE)/web/sample-card.html
 
-# The release package (i686) for a person to send, and its x86_64 twin played under Wine.
-demo: native win64 win32
-	tools/play-demo $(NATIVE) $(WIN64) $(WIN32)
+# The release package (i686) for a person to send, played under Wine from an empty folder.
+demo: native win32
+	tools/play-demo $(NATIVE) $(WIN32)
 
 clean:
 	rm -rf $(BUILD)

@@ -1,9 +1,13 @@
 # The Windows release build, which a person sends by e-mail: optimised for size, each function
 # and datum in a section of its own so that the linker leaves out what nothing uses, symbols
-# stripped. card_check_size(TARGET BYTES) fails the build when the program grows past BYTES.
-set(CMAKE_C_FLAGS_RELEASE "-Os -DNDEBUG -ffunction-sections -fdata-sections")
-set(CMAKE_CXX_FLAGS_RELEASE "-Os -DNDEBUG -ffunction-sections -fdata-sections")
-set(CMAKE_EXE_LINKER_FLAGS_RELEASE "-Wl,--gc-sections -s")
+# stripped. The same bytes from every build of one commit, so that a received card's program can
+# be compared with a released one: no link time stamp, no build machine's paths.
+# card_check_size(TARGET BYTES) fails the build when the program grows past BYTES.
+set(CARD_RELEASE_FLAGS "-Os -DNDEBUG -ffunction-sections -fdata-sections")
+string(APPEND CARD_RELEASE_FLAGS " -ffile-prefix-map=${CMAKE_SOURCE_DIR}/= -ffile-prefix-map=${CMAKE_BINARY_DIR}/=")
+set(CMAKE_C_FLAGS_RELEASE "${CARD_RELEASE_FLAGS}")
+set(CMAKE_CXX_FLAGS_RELEASE "${CARD_RELEASE_FLAGS}")
+set(CMAKE_EXE_LINKER_FLAGS_RELEASE "-Wl,--gc-sections -s -Wl,--no-insert-timestamp")
 
 # libstdc++'s default terminate handler prints the demangled type of an uncaught exception and
 # so brings in its whole demangler (46 KB); a card that terminates has nobody to read that line,

@@ -18,6 +18,7 @@ import random
 import shutil
 import stat
 import subprocess
+import zlib
 
 import card_run
 import cardkit
@@ -122,6 +123,12 @@ class PackageTest(card_run.CardRunTestCase):
         tested = subprocess.run(["unzip", "-tq", package], capture_output=True, text=True,
                                 errors="replace")
         self.assertEqual(tested.returncode, 0, tested.stdout + tested.stderr)
+        program = read(OPTIONS.card)
+        self.assertEqual(read(package)[:len(program)], program,
+                         "the package carries the tested card.exe byte for byte")
+        self.assertIn("CRC-32 %08X" % zlib.crc32(program),
+                      cardkit.run(OPTIONS.cardkit, "info", package).upper(),
+                      "cardkit info names the program's CRC-32, to compare with a release")
 
         run = self.play("Mail attachments/Gr\u00fc\u00dfe von J\u00f6rg", package, title)
         run.track()
