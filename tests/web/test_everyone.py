@@ -59,6 +59,8 @@ class AccessibleCardTest(unittest.TestCase):
         self.browser.key(key, code, {"Enter": "\r", " ": " "}.get(key))
 
     def tab_to(self, label, most=12):
+        if focused_label(self.browser) == label:
+            return
         for _ in range(most):
             self.browser.key("Tab")
             if focused_label(self.browser) == label:
@@ -104,6 +106,7 @@ class AccessibleCardTest(unittest.TestCase):
         self.press("Enter")
         browser.wait_phase("playing")
         wait_for("the music", lambda: (browser.test_state("music") or {}).get("playing"))
+        self.assertEqual(focused_label(browser), "Mute sound", "the focus moves on from the cover")
 
         self.tab_to("Mute sound")
         self.press("Enter")
@@ -165,6 +168,34 @@ class AccessibleCardTest(unittest.TestCase):
         self.start_tabbing_from_the_top()
         self.press("Escape")
         browser.wait_phase("cover")
+
+    def test_the_dialogs_work_with_keys_alone_and_give_the_focus_back(self):
+        browser = self.browser
+        browser.open(self.html)
+        browser.wait_phase("cover")
+        self.press("Enter")
+        browser.wait_phase("playing")
+        browser.run("document.querySelector('.card-quiet-skip').click()")
+        self.start_tabbing_from_the_top()
+        self.tab_to("Make a New Card")
+        self.press("Enter")
+        self.assertEqual(browser.run("return document.activeElement.tagName"), "TEXTAREA")
+        self.press("Escape")
+        self.assertEqual(browser.run("return document.querySelector('.card-box')"), None)
+        self.assertEqual(focused_label(browser), "Make a New Card")
+
+        self.press("Enter")
+        self.tab_to("OK")
+        self.press("Enter")
+        dialog = "return document.querySelector('.card-dialog h2').id"
+        wait_for("the file-created dialog", lambda: browser.run(dialog) ==
+                 "card-file-created-title")
+        self.assertEqual(focused_label(browser), "OK")
+        self.press("Enter")
+        self.assertEqual(browser.run("return document.querySelector('.card-box')"), None,
+                         "Enter closes it, and opens nothing else")
+        self.assertEqual(focused_label(browser), "Make a New Card")
+        self.assertEqual(browser.phase(), "card")
 
 
 def centre(rect):

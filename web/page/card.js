@@ -186,11 +186,12 @@ const Cover = {
     panel.prepend(canvas);
   },
   show(shown) { this.element.classList.toggle("card-cover-folded", !shown); },
-  // A key pressed on the cover opens the card, but for moving between its buttons (which then
-  // take Enter and Space themselves) and for modifiers alone.
+  // Any key opens the card, but Tab and modifiers alone, and Enter and Space on one of the
+  // cover's buttons, which take them themselves.
   opensWith(event) {
     if (event.repeat || ["Tab", "Shift", "Control", "Alt", "Meta"].includes(event.key)) return false;
-    return !(event.target instanceof HTMLButtonElement && this.element.contains(event.target));
+    const onButton = event.target instanceof HTMLButtonElement && this.element.contains(event.target);
+    return !(onButton && ["Enter", " "].includes(event.key));
   },
 };
 
@@ -302,6 +303,8 @@ const Player = {
     }
     if (atCard) this.showCard();
     else this.play();
+    handOverFocus(Cover.element, atCard ? CardWindow.buttons[0].element :
+      QuietControls.firstControl());
   },
   play() {
     phase = "playing";
@@ -688,6 +691,7 @@ const NewCardDialog = {
       event.stopPropagation();
     });
     this.box = box;
+    this.opener = document.activeElement;
     this.scale(dialog);
     pageMain.append(box);
     edit.focus();
@@ -700,6 +704,7 @@ const NewCardDialog = {
   close() {
     if (this.box) this.box.remove();
     this.box = null;
+    if (this.opener) this.opener.focus();
   },
   make(message, centred) {
     const name = text(withText(message, (at) => engine._card_new_card_name(at)));
@@ -747,9 +752,19 @@ const FileCreatedBox = {
     send.hidden = !shareable;
     send.addEventListener("click", () => navigator.share({ files: [file], title: file.name })
       .catch(() => {}));
-    box.querySelector('[data-action="ok"]').addEventListener("click", () => box.remove());
+    // Closed, it gives the focus back to where it was ("Make a New Card").
+    const opener = document.activeElement;
+    const close = () => {
+      box.remove();
+      if (opener) opener.focus();
+    };
+    box.querySelector('[data-action="ok"]').addEventListener("click", close);
     box.addEventListener("keydown", (event) => {
-      if (event.key === "Escape" || event.key === "Enter") box.remove();
+      // Handled here alone: the focus given back must not take the key as well.
+      if (event.key === "Escape" || event.key === "Enter") {
+        event.preventDefault();
+        close();
+      }
       event.stopPropagation();
     });
     NewCardDialog.scale(box.querySelector(".card-dialog"));
@@ -821,8 +836,8 @@ const Announcer = {
 
 // --- keys ---------------------------------------------------------------------------------
 
-// On the card, Enter plays again (the default button) unless a button has the focus, and Escape
-// closes; focused buttons take Enter and Space themselves.
+// On the card, Enter presses the focused button, or Repeat (the default button) when none has the
+// focus; Escape closes. Space is the focused button's own.
 const Keys = {
   down(event) {
     if (phase === "cover") {
@@ -830,9 +845,10 @@ const Keys = {
       return;
     }
     if (phase !== "card" || document.querySelector(".card-box")) return;
-    if (event.key === "Enter" && !(event.target instanceof HTMLButtonElement)) {
+    if (event.key === "Enter") {
       event.preventDefault();
-      Player.play();
+      const buttons = CardWindow.buttons.map((button) => button.element);
+      (buttons.find((button) => button === document.activeElement) || buttons[0]).click();
     } else if (event.key === "Escape") {
       event.preventDefault();
       CardWindow.close();
