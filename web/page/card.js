@@ -189,8 +189,10 @@ const Cover = {
   // Any key opens the card, but Tab and modifiers alone, and Enter and Space on one of the
   // cover's buttons, which take them themselves.
   opensWith(event) {
-    if (event.repeat || ["Tab", "Shift", "Control", "Alt", "Meta"].includes(event.key)) return false;
-    const onButton = event.target instanceof HTMLButtonElement && this.element.contains(event.target);
+    const alone = ["Tab", "Shift", "Control", "Alt", "Meta"];
+    if (event.repeat || alone.includes(event.key)) return false;
+    const target = event.target;
+    const onButton = target instanceof HTMLButtonElement && this.element.contains(target);
     return !(onButton && ["Enter", " "].includes(event.key));
   },
 };
@@ -742,7 +744,8 @@ const FileCreatedBox = {
     box.className = "card-box";
     box.innerHTML = '<div class="card-dialog" role="dialog" aria-modal="true" ' +
       'aria-labelledby="card-file-created-title" aria-describedby="card-file-created-text">' +
-      '<h2 id="card-file-created-title">Zelk Greeting Card</h2><p id="card-file-created-text"></p>' +
+      '<h2 id="card-file-created-title">Zelk Greeting Card</h2>' +
+      '<p id="card-file-created-text"></p>' +
       '<div class="card-dialog-row"><button type="button" data-action="send" hidden>Send</button>' +
       '<span></span><button type="button" data-action="ok">OK</button></div></div>';
     box.querySelector("p").textContent = 'The file "' + file.name +

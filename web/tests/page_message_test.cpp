@@ -22,7 +22,8 @@ TEST(PageMessage, ReadsAUtf8MessageWithItsMarkerBeyondTheCardsLimit) {
   // 300 Cyrillic letters take 600 bytes, more than card.exe reads of msg.txt.
   std::string text;
   for (int i = 0; i < 300; ++i) text += "\xD0\x96";
-  const CardMessage message = DecodePageMessage(Bytes(text + "\r\n\xE2\x82\xAC\xFF\xFF"));
+  const CardMessage message =
+      DecodePageMessage(Bytes(text + "\r\n\xE2\x82\xAC\xFF\xFF"));
   EXPECT_TRUE(message.centred);
   EXPECT_EQ(message.text, text + "\r\n\xE2\x82\xAC");
   EXPECT_EQ(PageMessageText(message.text), Repeated(u"Ж", 300) + u"\n€");
