@@ -257,6 +257,10 @@ class AnyLanguageTest(unittest.TestCase):
         self.browser.run("const e = arguments[0]; e.value = ''; e.focus();", edit)
         return edit
 
+    def shaken(self):
+        return self.browser.run("return document.querySelector('.card-dialog')"
+                                ".classList.contains('card-shake')")
+
     def value(self, edit):
         return self.browser.run("return arguments[0].value", edit)
 
@@ -265,8 +269,10 @@ class AnyLanguageTest(unittest.TestCase):
         # 480 narrow letters and seven emoji: 487 characters, though 494 UTF-16 units.
         self.browser.insert_text("i" * 480 + "\U0001F600" * 7)
         self.assertEqual(self.value(edit), "i" * 480 + "\U0001F600" * 7)
+        self.assertFalse(self.shaken())
         self.browser.insert_text("i")
         self.assertEqual(self.value(edit), "i" * 480 + "\U0001F600" * 7, "the 488th is refused")
+        self.assertTrue(self.shaken(), "with a shake")
         self.browser.run("arguments[0].value = ''", edit)
         seven = "\n".join(["\u4f60\u597d\u4e16\u754c"] * 7)
         self.browser.insert_text(seven)
