@@ -9,8 +9,8 @@ namespace {
 constexpr std::uint8_t kCentringByte = 0xFF;
 }
 
-CardMessage DecodeMessage(ByteView fileBytes) {
-  ByteView used = fileBytes.first(std::min(fileBytes.size(), kMessageFileLimit));
+CardMessage DecodeMessage(ByteView fileBytes, std::size_t limit) {
+  ByteView used = fileBytes.first(std::min(fileBytes.size(), limit));
   CardMessage message;
   const std::size_t n = used.size();
   if (n >= 2 && used[n - 1] == kCentringByte && used[n - 2] == kCentringByte) {

@@ -15,14 +15,15 @@ namespace card {
 constexpr std::size_t kMessageFileLimit = 500;
 
 struct CardMessage {
-  std::string text;  // single-byte characters, lines ending in CR LF, no NUL
+  std::string text;  // single-byte characters (UTF-8 in the web card), lines ending in CR LF, no NUL
   bool centred = false;
   friend bool operator==(const CardMessage&, const CardMessage&) = default;
 };
 
-// Decodes msg.txt (the whole file or at least its first kMessageFileLimit bytes): the marker
-// in the last two of the bytes used makes the message centred, and a NUL ends the text.
-CardMessage DecodeMessage(ByteView fileBytes);
+// Decodes msg.txt (the whole file or at least its first `limit` bytes): the marker in the last
+// two of the bytes used makes the message centred, and a NUL ends the text. The web card's page
+// holds its message in UTF-8, which takes more bytes, so it passes a limit of its own.
+CardMessage DecodeMessage(ByteView fileBytes, std::size_t limit = kMessageFileLimit);
 
 // msg.txt: the text, then 0xFF 0xFF when centred.
 std::vector<std::uint8_t> EncodeMessageFile(const CardMessage& message);

@@ -3,12 +3,11 @@
 // over the card window. Text goes both ways as NUL-terminated UTF-16; numbers that come in
 // groups (rectangles, copies, fills) are written to an array the page passes. Strings returned
 // stay valid until the next call that returns one.
-#include "newcard/card_file_name.h"
-#include "newcard/new_card_file.h"
-#include "newcard/windows1252_codec.h"
+#include "message/utf8_text.h"
 #include "shell/button_geometry.h"
 #include "shell/card_window_layout.h"
 #include "web/clip_samples.h"
+#include "web/page_message.h"
 #include "web/page_text.h"
 #include "web/web_card.h"
 
@@ -130,6 +129,9 @@ EMSCRIPTEN_KEEPALIVE const std::uint8_t* card_frame_rgba(int index) {
 // --- playing ---
 
 EMSCRIPTEN_KEEPALIVE void card_start() { TheCard().Start(); }
+
+// Ends the run now, as the end of the script does.
+EMSCRIPTEN_KEEPALIVE void card_skip() { TheCard().Skip(); }
 
 // One tick. Bits of the result: 1 the run goes on, 2 a frame is to be shown (card_figure_*),
 // 4 a sound is to be started (card_sound_*), 8 a message is to be shown (card_message_box).
@@ -275,30 +277,23 @@ EMSCRIPTEN_KEEPALIVE int card_logo_strip_width() { return card::kLogoStripWidth;
 // --- the message and Make a New Card ---
 
 EMSCRIPTEN_KEEPALIVE const char16_t* card_message_text() {
-  return ReturnedCardText(TheCard().Message().text);
+  return Returned(card::PageMessageText(TheCard().Message().text));
 }
 EMSCRIPTEN_KEEPALIVE int card_message_centred() { return TheCard().Message().centred ? 1 : 0; }
 
-// The length of a new message as the card counts it (a line break is two characters), and the
-// longest the card accepts.
-EMSCRIPTEN_KEEPALIVE int card_new_message_length(const char16_t* text) {
-  return static_cast<int>(card::CardText(text).size());
-}
-EMSCRIPTEN_KEEPALIVE int card_new_message_limit() {
-  return static_cast<int>(card::kMaxNewMessageLength);
+// 1 when the new-message dialog takes `text`, 0 when it is refused.
+EMSCRIPTEN_KEEPALIVE int card_new_message_fits(const char16_t* text) {
+  return card::FitsNewMessage(text) ? 1 : 0;
 }
 
-// The new card's file name: named after the message as a new card file is, ending in ".html".
+// The new card's file name, made from its message by the card file naming rules.
 EMSCRIPTEN_KEEPALIVE const char16_t* card_new_card_name(const char16_t* text) {
-  const card::Windows1252Codec codec;
-  const std::string name = card::MakeCardFileName(
-      card::CardText(text), "", codec, [](const std::string&) { return false; }, ".html");
-  return ReturnedCardText(name);
+  return Returned(card::Utf16FromUtf8(card::NewCardPageName(text)));
 }
 
 // Shows the new message on the card and makes the msg.txt of the new card (card_message_file).
 EMSCRIPTEN_KEEPALIVE int card_set_message(const char16_t* text, int centred) {
-  card::CardMessage message{card::CardText(text), centred != 0};
+  card::CardMessage message{card::MessageText(text), centred != 0};
   messageFile = card::EncodeMessageFile(message);
   TheCard().SetMessage(std::move(message));
   return static_cast<int>(messageFile.size());

@@ -5,25 +5,18 @@
 
 namespace card {
 
-std::u16string PageText(std::string_view cardText) {
-  const std::u16string wide = Windows1252Codec().ToUtf16(cardText);
-  std::u16string text;
-  text.reserve(wide.size());
-  for (std::size_t i = 0; i < wide.size(); ++i) {
-    if (wide[i] == u'\r' && i + 1 < wide.size() && wide[i + 1] == u'\n') continue;
-    text.push_back(wide[i]);
+std::u16string WithoutCarriageReturns(std::u16string_view text) {
+  std::u16string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') continue;
+    out.push_back(text[i]);
   }
-  return text;
+  return out;
 }
 
-std::string CardText(std::u16string_view pageText) {
-  std::u16string wide;
-  wide.reserve(pageText.size());
-  for (char16_t c : pageText) {
-    if (c == u'\n') wide.push_back(u'\r');
-    wide.push_back(c);
-  }
-  return Windows1252Codec().FromUtf16(wide);
+std::u16string PageText(std::string_view cardText) {
+  return WithoutCarriageReturns(Windows1252Codec().ToUtf16(cardText));
 }
 
 }  // namespace card

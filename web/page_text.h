@@ -1,5 +1,6 @@
-// Text between the card and its page: the card's single-byte Windows-1252 text with CR LF line
-// breaks, the page's UTF-16 with LF line breaks.
+// Text between the card and its page: the card's single-byte Windows-1252 text (its title, a
+// script's messages, targets) with CR LF line breaks, the page's UTF-16 with LF line breaks.
+// The message is the page's own, in UTF-8 (see page_message.h).
 #pragma once
 
 #include <string>
@@ -10,8 +11,7 @@ namespace card {
 // The card's text as the page shows it: each CR LF becomes one LF.
 std::u16string PageText(std::string_view cardText);
 
-// The page's text as the card keeps it: each LF becomes CR LF, and characters Windows-1252
-// lacks become '?'.
-std::string CardText(std::u16string_view pageText);
+// Each CR LF of `text` as one LF.
+std::u16string WithoutCarriageReturns(std::u16string_view text);
 
 }  // namespace card

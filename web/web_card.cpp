@@ -5,6 +5,7 @@
 #include "animation/player/fas_scripts.h"
 #include "content/content_file_names.h"
 #include "shell/visit_target.h"
+#include "web/page_message.h"
 
 #include <string_view>
 
@@ -66,7 +67,7 @@ Status WebCard::Open() {
     if (sounds) sounds_ = std::move(sounds).value();
   }
   if (const std::optional<ByteView> messageBytes = File(std::string(kMessageFile))) {
-    message_ = DecodeMessage(*messageBytes);
+    message_ = DecodePageMessage(*messageBytes);
   }
 
   host_ = std::make_unique<BrowserHost>(*frames_, sounds_.get());
@@ -85,6 +86,11 @@ bool WebCard::Step(std::int32_t nowTenths, const Rect& workArea) {
   host_->EndTick(goesOn);
   for (int failed = host_->TakeFailedSounds(); failed > 0; --failed) player_->OnSoundDone();
   return goesOn;
+}
+
+void WebCard::Skip() {
+  player_->EndRun();
+  host_->EndTick(false);
 }
 
 void WebCard::SoundDone() { player_->OnSoundDone(); }

@@ -32,7 +32,8 @@ class WebCard {
 
   void AddFile(std::string name, std::vector<std::uint8_t> bytes);
   // Reads Layout.txt and Card.FAS (which the card cannot be shown without), the sound bank
-  // when sound effects are on, and msg.txt; fails with one sentence naming what is wrong.
+  // when sound effects are on, and msg.txt (the page's, in UTF-8); fails with one sentence
+  // naming what is wrong.
   Status Open();
 
   const LayoutFile& Layout() const { return layout_; }
@@ -45,6 +46,8 @@ class WebCard {
   void Start();
   // One tick: false when the run has ended. Sounds that could not play are done at its end.
   bool Step(std::int32_t nowTenths, const Rect& workArea);
+  // Ends the run now, as the end of the script does ("Skip to the card").
+  void Skip();
   // The sound the page started has ended.
   void SoundDone();
   const BrowserHost& Host() const { return *host_; }

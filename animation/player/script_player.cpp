@@ -250,10 +250,14 @@ void ScriptPlayer::OnSoundDone() {
   }
 }
 
-void ScriptPlayer::StopRunaway(const std::string& why) {
-  // End the run first: steps run while the box is open must find it ended.
+void ScriptPlayer::EndRun() {
   script_.Clear();
   while (!contexts_.empty()) PopContext();
+}
+
+void ScriptPlayer::StopRunaway(const std::string& why) {
+  // End the run first: steps run while the box is open must find it ended.
+  EndRun();
   std::string message = "The animation script \"" + label_ + "\" was stopped: " + why;
   if (!lastName_.empty()) message += " (the name expanded last was \"" + lastName_ + "\")";
   host_.ShowMessage(message + ".");

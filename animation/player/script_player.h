@@ -69,6 +69,9 @@ class ScriptPlayer {
   bool Step();
   // The sound started last has ended (or could not play). Ends the sound group it belongs to.
   void OnSoundDone();
+  // Ends the run now, as the end of its script does: what is left of it is dropped. A sound that
+  // still plays is done as before, with OnSoundDone.
+  void EndRun();
 
   // The state the script language refers to, for the authoring tool and the tests.
   bool SoundBusy() const { return soundBusy_; }

@@ -46,6 +46,8 @@ TEST(DecodeMessage, UsesOnlyTheFirst500Bytes) {
   for (const auto& c : cases) {
     EXPECT_EQ(DecodeMessage(Bytes(c.file)), c.expected) << c.file.size();
   }
+  // A longer limit sees the marker further on.
+  EXPECT_EQ(DecodeMessage(Bytes(text + "bc\xFF\xFF"), 502), (CardMessage{text + "bc", true}));
 }
 
 TEST(EncodeMessageArea, TextMarkerNul) {

@@ -117,8 +117,9 @@ class SampleCardTest(unittest.TestCase):
         assert_same_run(self, self.events, predicted, time_dependent=5)
 
     def test_the_music_plays_repeating_while_the_figure_plays_and_stops_with_the_card(self):
-        self.assertEqual(self.music_while_playing, {"playing": True, "loop": True})
-        self.assertEqual(self.browser.test_state("music"), {"playing": False, "loop": True})
+        self.assertEqual(self.music_while_playing, {"playing": True, "loop": True, "muted": False})
+        self.assertEqual(self.browser.test_state("music"),
+                         {"playing": False, "loop": True, "muted": False})
 
     def test_the_figure_shows_the_frames_as_the_preview_draws_them(self):
         shot, (frame, x, y) = self.figure_shot

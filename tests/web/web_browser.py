@@ -197,6 +197,31 @@ class Browser:
         self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", dict(params, type="keyDown"))
         self.driver.execute_cdp_cmd("Input.dispatchKeyEvent", dict(params, type="keyUp"))
 
+    def insert_text(self, text):
+        """Text typed into the focused element as an input method types it: any character, the
+        ones beyond the Basic Multilingual Plane too, which key events cannot carry."""
+        self.driver.execute_cdp_cmd("Input.insertText", {"text": text})
+
+    def reduce_motion(self):
+        """From now on the page is told that the person prefers reduced motion."""
+        self.driver.execute_cdp_cmd("Emulation.setEmulatedMedia", {
+            "features": [{"name": "prefers-reduced-motion", "value": "reduce"}]})
+
+    def accessibility_violations(self, axe):
+        """What axe-core (the script at path `axe`) finds wrong with the page as it is now, every
+        rule it runs by default: [(rule, impact, [element, ...]), ...]."""
+        with open(axe, encoding="utf-8") as f:
+            self.run(f.read())
+        found = self.driver.execute_async_script(
+            "const done = arguments[arguments.length - 1];"
+            "axe.run(document, { resultTypes: ['violations'] }).then("
+            "  (r) => done(r.violations.map((v) => [v.id, v.impact,"
+            "    v.nodes.map((n) => n.target.join(' '))])),"
+            "  (e) => done('axe failed: ' + e));")
+        if isinstance(found, str):
+            raise WebTestError(found)
+        return [tuple(v) for v in found]
+
     def console_errors(self):
         return [entry for entry in self.driver.get_log("browser")
                 if entry["level"] in ("SEVERE", "ERROR")]
@@ -222,6 +247,7 @@ class Cards:
         self.sample_source = options.sample_source
         self.sample_card = options.sample_card
         self.sample_html = options.sample_html
+        self.axe = options.axe
         self.work = options.work
 
     def cardkit_run(self, *args, check=True):
@@ -243,7 +269,7 @@ class Cards:
         with open(os.path.join(source, "scripts.txt"), "w") as f:
             f.write(scripts)
         for relative, text in (extra_files or {}).items():
-            with open(os.path.join(source, relative), "w") as f:
+            with open(os.path.join(source, relative), "w", encoding="utf-8") as f:
                 f.write(text)
         self.cardkit_run("build", source, card)
         self.cardkit_run("web", card, html)
@@ -306,7 +332,8 @@ def assert_same_run(test, seen, predicted, time_dependent):
 def main(module_globals):
     """Runs the test module's tests with the build's paths."""
     parser = argparse.ArgumentParser()
-    for name in ("cardkit", "reference", "sample-source", "sample-card", "sample-html", "work"):
+    for name in ("cardkit", "reference", "sample-source", "sample-card", "sample-html", "axe",
+                 "work"):
         parser.add_argument("--" + name, required=True)
     options, rest = parser.parse_known_args()
     options.work = os.path.abspath(options.work)

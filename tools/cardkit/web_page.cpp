@@ -4,6 +4,8 @@
 #include "card/card_files.h"
 #include "card/card_folder.h"
 #include "content/content_file_names.h"
+#include "message/card_message.h"
+#include "message/utf8_text.h"
 #include "newcard/windows1252_codec.h"
 #include "shell/visit_target.h"
 #include "tools/cardkit/file_io.h"
@@ -34,21 +36,11 @@ std::string Base64(const std::vector<std::uint8_t>& bytes) {
   return out;
 }
 
-std::string Utf8(std::u16string_view text) {
-  std::string out;
-  for (char16_t c : text) {
-    if (c < 0x80) {
-      out += static_cast<char>(c);
-    } else if (c < 0x800) {
-      out += static_cast<char>(0xC0 | (c >> 6));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-      out += static_cast<char>(0xE0 | (c >> 12));
-      out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-      out += static_cast<char>(0x80 | (c & 0x3F));
-    }
-  }
-  return out;
+// msg.txt as the page holds it: the same form with its Windows-1252 text in UTF-8.
+std::vector<std::uint8_t> PageMessageFile(const std::vector<std::uint8_t>& messageFile) {
+  CardMessage message = DecodeMessage(messageFile);
+  message.text = Utf8FromUtf16(Windows1252Codec().ToUtf16(message.text));
+  return EncodeMessageFile(message);
 }
 
 std::string EscapeHtml(std::string_view text) {
@@ -120,7 +112,7 @@ Result<WebPageCard> GatherWebPageCard(const fs::path& folder) {
   auto layout = LoadLayout(folder.string());
   if (!layout) return Failure{layout.error()};
   WebPageCard card;
-  card.title = Utf8(Windows1252Codec().ToUtf16(layout->title));
+  card.title = Utf8FromUtf16(Windows1252Codec().ToUtf16(layout->title));
   // Every name once, by the name the card asks for; a name that is not in the folder is left
   // out, as the card goes on without it.
   std::map<std::string, std::string> wanted;
@@ -148,7 +140,7 @@ Result<WebPageCard> GatherWebPageCard(const fs::path& folder) {
   if (auto message = FindCardFile(folder.string(), kMessageFile)) {
     auto bytes = ReadWholeFile(*message);
     if (!bytes) return Failure{bytes.error()};
-    card.message = std::move(bytes).value();
+    card.message = PageMessageFile(*bytes);
   }
   return card;
 }

@@ -1,7 +1,7 @@
 // `cardkit web`: a card folder as one self-contained HTML page. The page carries the card's
 // content files as they are (base64, each in an element of its own under the name the card
-// uses for it), its message in an element of its own (so a new card is the same page with that
-// element replaced), the tune as MP3, the message font, the engine and the page's script and
+// uses for it), its message in an element of its own, in UTF-8 (so a new card is the same page
+// with that element replaced, in any language), the tune as MP3, the message font, the engine and the page's script and
 // style. Opened, it needs nothing else: no request leaves the page.
 #pragma once
 
@@ -35,7 +35,7 @@ struct WebPageCard {
   // By the names the card uses for them: Layout.txt, Card.FAS, Card.WAS, the bitmaps as
   // Layout.txt names them, and the pages its hot spots and "Visit Us" open.
   std::vector<std::pair<std::string, std::vector<std::uint8_t>>> files;
-  std::vector<std::uint8_t> message;  // msg.txt
+  std::vector<std::uint8_t> message;  // msg.txt, its text in UTF-8
   std::vector<std::uint8_t> music;    // MP3; empty for none
 };
 

@@ -2,6 +2,7 @@
 // C++ core compiled to WebAssembly) reads every content file and runs the script; this script
 // only carries out what it asks: it moves the figure, plays sounds and music, draws the card
 // window from the engine's pictures, copies and geometry, and passes on clicks, keys and ticks.
+// Everything it shows lies in the page's one main landmark.
 "use strict";
 
 // The page as it came, before anything here changes it: a new card is this with another message.
@@ -10,6 +11,8 @@ const pristinePage = "<!DOCTYPE html>\n" + document.documentElement.outerHTML;
 const STEP_MS = 100;
 const CONTROL = { repeat: 1, close: 2, visit: 1001, newCard: 1002, left: 1005, centred: 1006 };
 const DAMAGED = "This card could not start: its file is damaged or incomplete.";
+
+const pageMain = document.getElementById("card-main");
 
 let engine = null;
 let phase = "cover";
@@ -73,8 +76,8 @@ function bytesBase64(bytes) {
 // --- starting -------------------------------------------------------------------------------
 
 function notice(sentence) {
-  for (const element of document.body.children) {
-    if (element.id !== "card-notice" && element.tagName !== "SCRIPT") element.hidden = true;
+  for (const element of pageMain.children) {
+    if (element.id !== "card-notice") element.hidden = true;
   }
   const shown = document.getElementById("card-notice");
   shown.textContent = sentence;
@@ -135,25 +138,37 @@ const Card = {
     colours.forEach((name, i) =>
       root.setProperty("--card-" + name, cssColour(engine._card_colour(i))));
     document.title = text(engine._card_title()) || document.title;
+    Cover.build();
+    QuietControls.build();
     Figure.build();
     Music.build();
     CardWindow.build();
-    Cover.build();
+    Announcer.build();
     window.addEventListener("resize", () => CardWindow.layOut());
     document.addEventListener("keydown", (event) => Keys.down(event));
   },
 };
 
+// The cover: the card's logo and title, and a click anywhere opens it. Once opened it folds away
+// to its title, the page's level-one heading, which stays for screen readers.
 const Cover = {
   build() {
     this.element = document.createElement("div");
     this.element.className = "card-cover";
     this.element.innerHTML = '<div class="card-cover-panel"><h1 class="card-cover-title"></h1>' +
-      '<div class="card-cover-prompt">Tap to open</div></div>';
+      '<div class="card-cover-actions"><button type="button" class="card-cover-prompt">' +
+      'Tap to open</button><button type="button" class="card-cover-at-card" hidden>' +
+      "Open at the card, without the animation</button></div></div>";
     this.element.querySelector("h1").textContent = document.title;
+    this.prompt = this.element.querySelector(".card-cover-prompt");
     this.showLogo(this.element.querySelector(".card-cover-panel"));
     this.element.addEventListener("click", () => Player.open());
-    document.body.append(this.element);
+    this.element.querySelector(".card-cover-at-card").addEventListener("click", (event) => {
+      event.stopPropagation();
+      Player.open({ atCard: true });
+    });
+    QuietControls.offerStillOpening(this.element.querySelector(".card-cover-at-card"));
+    pageMain.append(this.element);
   },
   // The card's logo, twice its size, above the title.
   showLogo(panel) {
@@ -162,6 +177,7 @@ const Cover = {
     if (!image) return;
     const canvas = document.createElement("canvas");
     canvas.className = "card-cover-logo";
+    canvas.setAttribute("aria-hidden", "true");
     canvas.width = image.width;
     canvas.height = image.height;
     canvas.style.width = 2 * image.width + "px";
@@ -169,7 +185,16 @@ const Cover = {
     canvas.getContext("2d").drawImage(image, 0, 0);
     panel.prepend(canvas);
   },
-  show(shown) { this.element.hidden = !shown; },
+  show(shown) { this.element.classList.toggle("card-cover-folded", !shown); },
+  // Any key opens the card, but Tab and modifiers alone, and Enter and Space on one of the
+  // cover's buttons, which take them themselves.
+  opensWith(event) {
+    const alone = ["Tab", "Shift", "Control", "Alt", "Meta"];
+    if (event.repeat || alone.includes(event.key)) return false;
+    const target = event.target;
+    const onButton = target instanceof HTMLButtonElement && this.element.contains(target);
+    return !(onButton && ["Enter", " "].includes(event.key));
+  },
 };
 
 const Figure = {
@@ -183,13 +208,14 @@ const Figure = {
     }
     this.canvas = document.createElement("canvas");
     this.canvas.className = "card-figure";
+    this.canvas.setAttribute("aria-hidden", "true");
     this.canvas.width = this.width;
     this.canvas.height = this.height;
     this.canvas.style.width = this.width + "px";
     this.canvas.style.height = this.height + "px";
     this.canvas.hidden = true;
     this.context = this.canvas.getContext("2d");
-    document.body.append(this.canvas);
+    pageMain.append(this.canvas);
   },
   show(index, x, y) {
     this.context.putImageData(this.frames[index], 0, 0);
@@ -204,12 +230,22 @@ const Figure = {
 // Sound effects through Web Audio, one at a time; each ends with the engine's done notice.
 const Sounds = {
   context: null,
+  playing: null,
   wake() {
     const AudioContextClass = window.AudioContext || window.webkitAudioContext;
     if (!AudioContextClass) return;
-    if (!this.context) this.context = new AudioContextClass();
+    if (!this.context) {
+      this.context = new AudioContextClass();
+      this.output = this.context.createGain();
+      this.output.connect(this.context.destination);
+      this.mute(QuietControls.muted);
+    }
     if (this.context.state === "suspended") this.context.resume();
   },
+  // Muted, the clips still play silently and take their time.
+  mute(muted) { if (this.output) this.output.gain.value = muted ? 0 : 1; },
+  // The clip that plays ends now, and with it its wait.
+  stop() { if (this.playing) this.playing.stop(); },
   play(samples, rate) {
     const done = () => engine._card_sound_done();
     // Without sound output the clip still takes its time, so the figure waits as it would.
@@ -221,8 +257,12 @@ const Sounds = {
     buffer.getChannelData(0).set(samples);
     const source = this.context.createBufferSource();
     source.buffer = buffer;
-    source.connect(this.context.destination);
-    source.onended = done;
+    source.connect(this.output);
+    source.onended = () => {
+      if (this.playing === source) this.playing = null;
+      done();
+    };
+    this.playing = source;
     source.start();
   },
 };
@@ -235,7 +275,9 @@ const Music = {
     const url = URL.createObjectURL(new Blob([base64Bytes(data)], { type: "audio/mpeg" }));
     this.audio = new Audio(url);
     this.audio.loop = engine._card_setting(2) === 1;
+    this.mute(QuietControls.muted);
   },
+  mute(muted) { if (this.audio) this.audio.muted = muted; },
   start() {
     if (!this.audio) return;
     this.audio.currentTime = 0;
@@ -243,13 +285,17 @@ const Music = {
     if (playing) playing.catch(() => {});
   },
   stop() { if (this.audio) this.audio.pause(); },
-  state() { return this.audio ? { playing: !this.audio.paused, loop: this.audio.loop } : null; },
+  state() {
+    if (!this.audio) return null;
+    return { playing: !this.audio.paused, loop: this.audio.loop, muted: this.audio.muted };
+  },
 };
 
 // The figure's run: one engine step a tenth of a second, on a schedule that does not drift.
 const Player = {
   startedAt: null,
-  open() {
+  // Opens the cover: plays the figure, or with `atCard` shows the card at once.
+  open({ atCard = false } = {}) {
     if (phase !== "cover") return;
     Sounds.wake();
     Cover.show(false);
@@ -257,16 +303,45 @@ const Player = {
       this.startedAt = performance.now();
       timing.openedAt = this.startedAt;
     }
-    this.play();
+    if (atCard) this.showCard();
+    else this.play();
+    handOverFocus(Cover.element, atCard ? CardWindow.buttons[0].element :
+      QuietControls.firstControl());
   },
   play() {
     phase = "playing";
+    QuietControls.show(true);
+    handOverFocus(CardWindow.element, QuietControls.firstControl());
     CardWindow.show(false);
+    Announcer.clear();
     Figure.reveal(true);
     engine._card_start();
     Music.start();
     this.due = performance.now() + STEP_MS;
     this.timer = setTimeout(() => this.tick(), STEP_MS);
+  },
+  // Ends the playing at once, as the end of the script does; the figure leaves the page.
+  skip() {
+    if (phase !== "playing") return;
+    clearTimeout(this.timer);
+    engine._card_skip();
+    Sounds.stop();
+    Figure.reveal(false);
+    this.showCard();
+  },
+  takeEvents() {
+    for (let i = events.length; i < engine._card_event_count(); ++i) {
+      events.push(text(engine._card_event(i)));
+    }
+  },
+  showCard() {
+    this.takeEvents();
+    Music.stop();
+    phase = "card";
+    CardWindow.show(true);
+    handOverFocus(QuietControls.element, CardWindow.buttons[0].element);
+    QuietControls.show(false);
+    Announcer.cardOpen();
   },
   tick() {
     const now = performance.now();
@@ -284,9 +359,7 @@ const Player = {
       Sounds.play(engine.HEAPF32.slice(at, at + count), engine._card_sound_sample_rate());
     }
     if (flags & 8) MessageBox.show(text(engine._card_message_box()));
-    for (let i = events.length; i < engine._card_event_count(); ++i) {
-      events.push(text(engine._card_event(i)));
-    }
+    this.takeEvents();
     if (flags & 1) {
       // Ticks that were missed (a page in the background) are dropped, not caught up.
       this.due += STEP_MS;
@@ -295,9 +368,7 @@ const Player = {
       this.timer = setTimeout(() => this.tick(), this.due - after);
       return;
     }
-    Music.stop();
-    phase = "card";
-    CardWindow.show(true);
+    this.showCard();
   },
 };
 
@@ -306,12 +377,14 @@ const MessageBox = {
   show(message) {
     const box = document.createElement("div");
     box.className = "card-box";
-    box.innerHTML = '<div class="card-dialog"><h2></h2><p></p>' +
+    box.innerHTML = '<div class="card-dialog" role="alertdialog" aria-modal="true" ' +
+      'aria-labelledby="card-box-title" aria-describedby="card-box-text">' +
+      '<h2 id="card-box-title"></h2><p id="card-box-text"></p>' +
       '<div class="card-dialog-row"><span></span><button type="button">OK</button></div></div>';
     box.querySelector("h2").textContent = document.title;
     box.querySelector("p").textContent = message;
     box.querySelector("button").addEventListener("click", () => box.remove());
-    document.body.append(box);
+    pageMain.append(box);
   },
 };
 
@@ -354,6 +427,7 @@ const CardWindow = {
     this.element.className = "card-window";
     this.element.hidden = true;
     this.surface = document.createElement("canvas");
+    this.surface.setAttribute("aria-hidden", "true");
     this.element.append(this.surface);
     this.messages = {};
     for (const [id, centred] of [[CONTROL.left, false], [CONTROL.centred, true]]) {
@@ -371,7 +445,7 @@ const CardWindow = {
     ];
     for (const button of this.buttons) this.element.append(button.element);
     Pointer.attach(this.element);
-    document.body.append(this.element);
+    pageMain.append(this.element);
     this.showMessage();
     this.layOut();
   },
@@ -380,10 +454,11 @@ const CardWindow = {
     if (shown) this.layOut();
   },
   close() {
+    Cover.show(true);
+    handOverFocus(this.element, Cover.prompt);
     this.show(false);
     Figure.reveal(false);
     phase = "cover";
-    Cover.show(true);
   },
   showMessage() {
     const centred = engine._card_message_centred() === 1;
@@ -474,6 +549,7 @@ class CardButton {
     this.element.setAttribute("aria-label", caption);
     place(this.element, this.rect);
     this.canvas = document.createElement("canvas");
+    this.canvas.setAttribute("aria-hidden", "true");
     this.element.append(this.canvas);
     const release = () => { this.pressed = false; this.draw(); };
     this.element.addEventListener("pointerdown", (event) => {
@@ -577,8 +653,11 @@ const NewCardDialog = {
   open() {
     const box = document.createElement("div");
     box.className = "card-box";
-    box.innerHTML = '<div class="card-dialog" role="dialog"><h2>Zelk Greeting Card</h2>' +
-      "<p>Enter your new message in the box below.\n(up to 450 characters - 7 Lines)</p>" +
+    box.innerHTML = '<div class="card-dialog" role="dialog" aria-modal="true" ' +
+      'aria-labelledby="card-new-message-title" aria-describedby="card-new-message-text">' +
+      '<h2 id="card-new-message-title">Zelk Greeting Card</h2>' +
+      '<p id="card-new-message-text">Enter your new message in the box below.\n' +
+      "(up to 450 characters - 7 Lines)</p>" +
       '<textarea spellcheck="false" aria-label="New message"></textarea>' +
       '<div class="card-dialog-row"><button type="button" data-action="cancel">Cancel</button>' +
       '<label><input type="checkbox"> Centered</label>' +
@@ -591,8 +670,8 @@ const NewCardDialog = {
     edit.classList.toggle("card-centred", centred.checked);
     let accepted = edit.value;
     edit.addEventListener("input", () => {
-      const length = withText(edit.value, (at) => engine._card_new_message_length(at));
-      if (length <= engine._card_new_message_limit() && edit.scrollHeight <= edit.clientHeight) {
+      const fits = withText(edit.value, (at) => engine._card_new_message_fits(at)) === 1;
+      if (fits && edit.scrollHeight <= edit.clientHeight) {
         accepted = edit.value;
         return;
       }
@@ -614,8 +693,9 @@ const NewCardDialog = {
       event.stopPropagation();
     });
     this.box = box;
+    this.opener = document.activeElement;
     this.scale(dialog);
-    document.body.append(box);
+    pageMain.append(box);
     edit.focus();
   },
   scale(dialog) {
@@ -626,6 +706,7 @@ const NewCardDialog = {
   close() {
     if (this.box) this.box.remove();
     this.box = null;
+    if (this.opener) this.opener.focus();
   },
   make(message, centred) {
     const name = text(withText(message, (at) => engine._card_new_card_name(at)));
@@ -651,7 +732,7 @@ function download(file) {
   const link = document.createElement("a");
   link.href = URL.createObjectURL(file);
   link.download = file.name;
-  document.body.append(link);
+  pageMain.append(link);
   link.click();
   link.remove();
   setTimeout(() => URL.revokeObjectURL(link.href), 60000);
@@ -661,7 +742,10 @@ const FileCreatedBox = {
   show(file) {
     const box = document.createElement("div");
     box.className = "card-box";
-    box.innerHTML = '<div class="card-dialog" role="dialog"><h2>Zelk Greeting Card</h2><p></p>' +
+    box.innerHTML = '<div class="card-dialog" role="dialog" aria-modal="true" ' +
+      'aria-labelledby="card-file-created-title" aria-describedby="card-file-created-text">' +
+      '<h2 id="card-file-created-title">Zelk Greeting Card</h2>' +
+      '<p id="card-file-created-text"></p>' +
       '<div class="card-dialog-row"><button type="button" data-action="send" hidden>Send</button>' +
       '<span></span><button type="button" data-action="ok">OK</button></div></div>';
     box.querySelector("p").textContent = 'The file "' + file.name +
@@ -671,29 +755,103 @@ const FileCreatedBox = {
     send.hidden = !shareable;
     send.addEventListener("click", () => navigator.share({ files: [file], title: file.name })
       .catch(() => {}));
-    box.querySelector('[data-action="ok"]').addEventListener("click", () => box.remove());
+    // Closed, it gives the focus back to where it was ("Make a New Card").
+    const opener = document.activeElement;
+    const close = () => {
+      box.remove();
+      if (opener) opener.focus();
+    };
+    box.querySelector('[data-action="ok"]').addEventListener("click", close);
     box.addEventListener("keydown", (event) => {
-      if (event.key === "Escape" || event.key === "Enter") box.remove();
+      // Handled here alone: the focus given back must not take the key as well.
+      if (event.key === "Escape" || event.key === "Enter") {
+        event.preventDefault();
+        close();
+      }
       event.stopPropagation();
     });
     NewCardDialog.scale(box.querySelector(".card-dialog"));
-    document.body.append(box);
+    pageMain.append(box);
     box.querySelector('[data-action="ok"]').focus();
   },
 };
 
+// --- the quiet way: sound off and skipping -------------------------------------------------
+// While the figure plays, two controls: one silences the music and the sound effects (for the
+// rest of the visit), one skips to the card. A person who asks for less motion is offered, on
+// the cover, to open at the card.
+
+const QuietControls = {
+  muted: false,
+  build() {
+    this.element = document.createElement("div");
+    this.element.className = "card-quiet";
+    this.element.setAttribute("role", "group");
+    this.element.setAttribute("aria-label", "While the card plays");
+    this.element.innerHTML = '<button type="button" class="card-quiet-mute" ' +
+      'aria-pressed="false">Mute sound</button>' +
+      '<button type="button" class="card-quiet-skip">Skip to the card</button>';
+    this.element.hidden = true;
+    this.element.querySelector(".card-quiet-mute").addEventListener("click", () =>
+      this.mute(!this.muted));
+    this.element.querySelector(".card-quiet-skip").addEventListener("click", () =>
+      Player.skip());
+    pageMain.append(this.element);
+  },
+  show(shown) { this.element.hidden = !shown; },
+  firstControl() { return this.element.querySelector("button"); },
+  mute(muted) {
+    this.muted = muted;
+    this.element.querySelector(".card-quiet-mute").setAttribute("aria-pressed", String(muted));
+    Music.mute(muted);
+    Sounds.mute(muted);
+  },
+  // Shows `offer` while the person's settings ask for reduced motion.
+  offerStillOpening(offer) {
+    const reduced = window.matchMedia("(prefers-reduced-motion: reduce)");
+    const update = () => { offer.hidden = !reduced.matches; };
+    reduced.addEventListener("change", update);
+    update();
+  },
+};
+
+// --- what a screen reader hears ---------------------------------------------------------------
+// A polite announcement when the card appears; the message itself is text on the card. Focus in
+// a part that hides moves to the part that takes its place, so a key never presses a hidden
+// button and Tab goes on from where the person is.
+
+function handOverFocus(from, to) {
+  if (from.contains(document.activeElement)) to.focus();
+}
+
+const Announcer = {
+  build() {
+    this.element = document.createElement("div");
+    this.element.className = "card-announcer";
+    this.element.setAttribute("role", "status");
+    this.element.setAttribute("aria-live", "polite");
+    pageMain.append(this.element);
+  },
+  // Emptied while the figure plays, so that each appearance is announced again.
+  clear() { this.element.textContent = ""; },
+  cardOpen() { this.element.textContent = "The card is open: " + document.title; },
+};
+
 // --- keys ---------------------------------------------------------------------------------
 
+// On the card, Enter presses the focused button, or Repeat (the default button) when none has the
+// focus; Escape closes. Space is the focused button's own.
 const Keys = {
   down(event) {
     if (phase === "cover") {
-      if (!event.repeat) Player.open();
+      if (Cover.opensWith(event)) Player.open();
       return;
     }
     if (phase !== "card" || document.querySelector(".card-box")) return;
     if (event.key === "Enter") {
       event.preventDefault();
-      Player.play();
+      const buttons = CardWindow.buttons.map((button) => button.element);
+      (buttons.find((button) => button === document.activeElement) || buttons[0]).click();
     } else if (event.key === "Escape") {
       event.preventDefault();
       CardWindow.close();

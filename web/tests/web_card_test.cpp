@@ -104,6 +104,23 @@ TEST(WebCard, PlaysAsTheSimulatorPredicts) {
   EXPECT_EQ(card->Host().Events(), predicted);
 }
 
+TEST(WebCard, SkippingEndsTheRunAndRepeatPlaysItFromTheStart) {
+  const auto card = OpenedCard();
+  const Rect workArea{0, 0, 800, 600};
+  card->Start();
+  ASSERT_TRUE(card->Step(0, workArea));
+  const std::vector<std::string> firstStep = card->Host().Events();
+  card->Skip();
+  EXPECT_NE(card->Host().Events().back().find(" end"), std::string::npos);
+  EXPECT_FALSE(card->Step(1, workArea));
+  card->Start();
+  ASSERT_TRUE(card->Step(2, workArea));
+  const std::vector<std::string>& events = card->Host().Events();
+  ASSERT_EQ(firstStep.size(), 1u);
+  EXPECT_EQ(events.back().substr(events.back().find(' ')),
+            firstStep[0].substr(firstStep[0].find(' ')));
+}
+
 TEST(WebCardSurface, PaintsPicturesThenTheirSwapsThenHoverImages) {
   const auto card = OpenedCard();
   WebCardSurface& surface = card->Surface();

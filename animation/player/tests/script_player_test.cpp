@@ -358,6 +358,27 @@ TEST(ScriptPlayer, ARunStoppedByACapLeavesThePlayerReadyForTheNextRun) {
   EXPECT_EQ(lines[1], "0 frame 5 0 0");
 }
 
+TEST(ScriptPlayer, ARunEndedEarlyDropsItsRestAndTheNextRunStartsAfresh) {
+  const Scripts scripts = {{"do", std::string("(") + B("0l0t,0r0b") + "1 2 3)"}};
+  Lines lines;
+  SimulatedHost host({}, kView, kView, nullptr,
+                     [&lines](const SimulationEvent& e) { lines.push_back(FormatEvent(e)); });
+  ScriptPlayer player(host, LookupIn(scripts), kView, kView);
+  player.Start("do");
+  EXPECT_TRUE(player.Step());
+  EXPECT_GT(player.Depth(), 0u);
+  player.EndRun();
+  EXPECT_EQ(player.Depth(), 0u);
+  EXPECT_EQ(player.RemainingScript(), "");
+  EXPECT_EQ(player.Bounds(), Rect{});
+  EXPECT_FALSE(player.Step());
+  player.Start("do");
+  EXPECT_TRUE(player.Step());
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "0 frame 1 0 0");
+  EXPECT_EQ(lines[1], "0 frame 1 0 0");  // from the beginning, not frame 2
+}
+
 // A host whose message boxes run further steps before they close, as the Windows modal loop
 // does with the timer ticks it keeps delivering.
 class NestingHost : public SimulatedHost {
