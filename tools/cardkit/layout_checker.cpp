@@ -6,6 +6,7 @@
 #include "animation/image/bitmap_header.h"
 #include "tools/cardkit/file_io.h"
 
+#include <cctype>
 #include <string>
 
 namespace card::kit {
@@ -17,13 +18,24 @@ bool Exists(const std::filesystem::path& folder, std::string_view name) {
   return FindCardFile(folder.string(), name).has_value();
 }
 
+// The layout names the bitmaps the build makes, not the pictures they are made from.
+std::string BmpHint(const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  if (dot == std::string::npos) return "";
+  std::string extension = name.substr(dot);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension != ".png") return "";
+  return " The layout names the bitmap made from pictures/" + name + ": did you mean " +
+         name.substr(0, dot) + ".bmp?";
+}
+
 // A bitmap named in the layout: it must load, and have a colour table for its transparency.
 void CheckBitmap(const std::filesystem::path& folder, const std::string& name,
                  const std::string& role, Diagnostics& out) {
   const std::string place = role + " \"" + name + "\"";
   const auto path = FindCardFile(folder.string(), name);
   if (!path) {
-    out.Error(kLayout, place, "the bitmap " + name + " is not in the card folder.");
+    out.Error(kLayout, place, "the bitmap " + name + " is not in the card folder." + BmpHint(name));
     return;
   }
   auto bytes = ReadWholeFile(*path);
