@@ -53,6 +53,7 @@ class Builder {
   Builder(fs::path source, fs::path out) : source_(std::move(source)), out_(std::move(out)) {}
 
   Diagnostics Run();
+  const std::vector<std::string>& Written() const { return written_; }
 
  private:
   std::string Relative(const fs::path& path) const {
@@ -82,11 +83,14 @@ class Builder {
   std::optional<SourceLayout> layout_;
   std::vector<SourcePicture> pictures_;
   MessagePlace message_;
+  std::vector<std::string> written_;
 };
 
 void Builder::Write(std::string_view name, const std::vector<std::uint8_t>& bytes) {
   if (Status status = WriteWholeFile(out_ / name, bytes); !status) {
     diagnostics_.Error(std::string(name), "", status.error());
+  } else {
+    written_.emplace_back(name);
   }
 }
 
@@ -303,7 +307,9 @@ void Builder::CopyFiles() {
   fs::copy(folder, out_, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
   if (error) {
     diagnostics_.Error("files", "", "cannot copy into " + out_.string() + ": " + error.message());
+    return;
   }
+  for (const fs::path& file : SortedEntries(folder)) written_.push_back(file.filename().string());
 }
 
 // Places in Card.FAS's scripts become places in scripts.txt, where the author can fix them.
@@ -381,8 +387,12 @@ Diagnostics Builder::Run() {
 
 }  // namespace
 
-Diagnostics BuildCard(const std::filesystem::path& source, const std::filesystem::path& out) {
-  return Builder(source, out).Run();
+Diagnostics BuildCard(const std::filesystem::path& source, const std::filesystem::path& out,
+                      std::vector<std::string>* written) {
+  Builder builder(source, out);
+  Diagnostics diagnostics = builder.Run();
+  if (written) *written = builder.Written();
+  return diagnostics;
 }
 
 }  // namespace card::kit
