@@ -3,10 +3,6 @@
 
 #include "common/byte_writer.h"
 
-#define STB_IMAGE_WRITE_STATIC
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb_image_write.h>
-
 #include <cmath>
 
 namespace card::kit::starter {
@@ -151,18 +147,6 @@ std::vector<std::uint8_t> Tune() {
   const auto size = static_cast<std::uint32_t>(track.size());
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(size >> shift));
   out.insert(out.end(), track.begin(), track.end());
-  return out;
-}
-
-std::vector<std::uint8_t> EncodePngFile(const RgbaImage& image) {
-  std::vector<std::uint8_t> out;
-  const auto write = [](void* context, void* data, int size) {
-    auto* bytes = static_cast<std::vector<std::uint8_t>*>(context);
-    const auto* begin = static_cast<const std::uint8_t*>(data);
-    bytes->insert(bytes->end(), begin, begin + size);
-  };
-  stbi_write_png_to_func(write, &out, image.width, image.height, 4, image.pixels.data(),
-                         image.width * 4);
   return out;
 }
 

@@ -32,6 +32,4 @@ RgbaImage ChickFrame(int frame);
 std::vector<std::uint8_t> PopSound();  // a WAV file
 std::vector<std::uint8_t> Tune();      // a MIDI file
 
-std::vector<std::uint8_t> EncodePngFile(const RgbaImage& image);
-
 }  // namespace card::kit::starter

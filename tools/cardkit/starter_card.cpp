@@ -2,6 +2,7 @@
 #include "tools/cardkit/starter_card.h"
 
 #include "tools/cardkit/file_io.h"
+#include "tools/cardkit/png_writer.h"
 #include "tools/cardkit/starter_art.h"
 
 #include <cstdio>
@@ -147,13 +148,13 @@ Status WriteStarterCard(const fs::path& folder) {
   const std::string layout = LayoutText();
   std::vector<File> files = {
       {"layout.txt", {layout.begin(), layout.end()}},
-      {"frames/hop/1.png", EncodePngFile(ChickFrame(1))},
-      {"frames/hop/2.png", EncodePngFile(ChickFrame(2))},
-      {"frames/hop/3.png", EncodePngFile(ChickFrame(3))},
-      {"frames/wave/4.png", EncodePngFile(ChickFrame(4))},
-      {"pictures/back.png", EncodePngFile(Background())},
-      {"pictures/gift.png", EncodePngFile(Gift())},
-      {"pictures/logo.png", EncodePngFile(Logo())},
+      {"frames/hop/1.png", EncodePng(ChickFrame(1))},
+      {"frames/hop/2.png", EncodePng(ChickFrame(2))},
+      {"frames/hop/3.png", EncodePng(ChickFrame(3))},
+      {"frames/wave/4.png", EncodePng(ChickFrame(4))},
+      {"pictures/back.png", EncodePng(Background())},
+      {"pictures/gift.png", EncodePng(Gift())},
+      {"pictures/logo.png", EncodePng(Logo())},
       {"sounds/POP.wav", PopSound()},
       {"music.mid", Tune()},
   };
