@@ -17,7 +17,8 @@ namespace card::kit {
 namespace {
 
 constexpr const char* kMessageFont = "/usr/share/fonts/opentype/comic-neue/ComicNeue-Bold.otf";
-constexpr const char* kCaptionFont = "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf";
+constexpr const char* kCaptionFont =
+    "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf";
 constexpr int kMessagePixels = 20;  // the message font's height, as the card asks for it
 constexpr int kCaptionPixels = 18;
 constexpr int kMessageMargin = 5;  // the message edits' left and right margins
@@ -54,7 +55,8 @@ Status DrawBitmap(RgbImage& picture, const std::filesystem::path& folder, const 
   for (int y = 0; y < decoded->height; ++y) {
     for (int x = 0; x < decoded->width; ++x) {
       const Point p{at.x + x, at.y + y};
-      const std::uint8_t* rgba = &decoded->rgba[(static_cast<std::size_t>(y) * decoded->width + x) * 4];
+      const std::size_t index = static_cast<std::size_t>(y) * decoded->width + x;
+      const std::uint8_t* rgba = &decoded->rgba[index * 4];
       if (rgba[3] == 0 || !clip.Contains(p) || p.x >= picture.width || p.y >= picture.height) {
         continue;
       }
@@ -149,7 +151,9 @@ void OutlineRect(RgbImage& picture, const Rect& rect) {
              static_cast<std::uint8_t>(255 - pixel.b)};
   };
   for (int x = rect.left; x < rect.right; ++x) invert(x, rect.top), invert(x, rect.bottom - 1);
-  for (int y = rect.top + 1; y < rect.bottom - 1; ++y) invert(rect.left, y), invert(rect.right - 1, y);
+  for (int y = rect.top + 1; y < rect.bottom - 1; ++y) {
+    invert(rect.left, y), invert(rect.right - 1, y);
+  }
 }
 
 }  // namespace

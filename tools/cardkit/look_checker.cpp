@@ -227,8 +227,8 @@ void CheckPaletteCovers(const SourceLayout& source, const std::vector<SourcePict
     }
     out.Warning(kLayoutSource, LinePlace(source.lines.palette.front()),
                 picture.file + " uses " + std::to_string(missing.size()) +
-                    (missing.size() == 1 ? " colour" : " colours") + " the palette lacks (" + examples +
-                    (missing.size() > 4 ? ", ..." : "") +
+                    (missing.size() == 1 ? " colour" : " colours") + " the palette lacks (" +
+                    examples + (missing.size() > 4 ? ", ..." : "") +
                     "); on a display of 256 colours they are shown as the nearest palette "
                     "colour.");
   }

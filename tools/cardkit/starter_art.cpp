@@ -145,7 +145,9 @@ std::vector<std::uint8_t> Tune() {
   out.insert(out.end(), std::begin(header), std::end(header));
   AppendText(out, "MTrk");
   const auto size = static_cast<std::uint32_t>(track.size());
-  for (int shift = 24; shift >= 0; shift -= 8) out.push_back(static_cast<std::uint8_t>(size >> shift));
+  for (int shift = 24; shift >= 0; shift -= 8) {
+    out.push_back(static_cast<std::uint8_t>(size >> shift));  // big-endian, as MIDI has it
+  }
   out.insert(out.end(), track.begin(), track.end());
   return out;
 }

@@ -56,7 +56,8 @@ std::string LayoutText() {
   return text;
 }
 
-constexpr std::string_view kScripts = R"(# The figure's animation. The card plays the script "do"; each entry is
+constexpr std::string_view kScripts =
+    R"(# The figure's animation. The card plays the script "do"; each entry is
 # "name = script text", and a line that starts with a blank continues the entry above.
 #   1 2 3      frames, named by their files in frames/ (one frame per tenth of a second)
 #   [dx,dy]    moves the figure dx pixels right and dy pixels UP with the next frame
@@ -134,7 +135,8 @@ Status Put(const fs::path& path, std::string_view text) {
 
 Status WriteStarterCard(const fs::path& folder) {
   std::error_code error;
-  if (fs::exists(folder, error) && !(fs::is_directory(folder, error) && fs::is_empty(folder, error))) {
+  const bool empty = fs::is_directory(folder, error) && fs::is_empty(folder, error);
+  if (fs::exists(folder, error) && !empty) {
     return Fail(folder.string() + " is already there and not empty; give a new folder's name.");
   }
   for (const char* sub : {"frames/hop", "frames/wave", "sounds", "pictures", "files"}) {
