@@ -23,6 +23,9 @@ constexpr int kMessagePixels = 20;  // the message font's height, as the card as
 constexpr int kCaptionPixels = 18;
 constexpr int kMessageMargin = 5;  // the message edits' left and right margins
 constexpr int kMessageLineHeight = 27;
+// The edit draws its first line this much higher than the edit's top and the font's ascent
+// would put it (measured on card.exe's window).
+constexpr int kMessageFirstLine = -6;
 
 // The buttons' captions, as the card window's dialog template gives them.
 struct Caption {
@@ -102,7 +105,7 @@ void DrawMessage(RgbImage& picture, const CardFolder& card, const TextFace& font
   const int width = area.Width() - 2 * kMessageMargin;
   const Rgb text = RgbOf(card.layout.colours.messageText);
   const Rgb shadow = RgbOf(card.layout.colours.messageShadow);
-  int y = area.top;
+  int y = area.top + kMessageFirstLine;
   for (const std::string& line : WrappedLines(message.text, font, width)) {
     if (y + kMessageLineHeight > area.bottom) break;
     const int x = area.left + kMessageMargin +

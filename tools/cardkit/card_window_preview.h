@@ -15,10 +15,10 @@
 
 namespace card::kit {
 
-// The system colours of the buttons' frame and bevel, as Windows sets them by default.
-inline constexpr Rgb kButtonFrame{0, 0, 0};
+// The system colours of the buttons' frame and bevel, as current Windows sets them by default.
+inline constexpr Rgb kButtonFrame{100, 100, 100};
 inline constexpr Rgb kButtonLight{255, 255, 255};
-inline constexpr Rgb kButtonDark{128, 128, 128};
+inline constexpr Rgb kButtonDark{160, 160, 160};
 
 // Fails, naming the file, when a font is missing or a bitmap the layout names cannot be read.
 Result<RgbImage> RenderCardWindow(const CardFolder& card, const std::filesystem::path& folder);
