@@ -124,7 +124,8 @@ constexpr std::string_view kAbout = R"(The starter card: a source folder for `ca
   music.mid       the tune
   files/          copied into the card as they are (page.htm, which the gift opens)
 
-The README's "Card source reference" describes every part in full.
+The card source reference (docs/card-source.md, linked from the README) describes every part
+in full.
 )";
 
 Status Put(const fs::path& path, std::string_view text) {
