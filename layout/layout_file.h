@@ -72,9 +72,27 @@ struct LayoutFile {
   std::vector<std::uint32_t> palette;  // 0x00BBGGRR values in file order
 };
 
+// Where the parts of a layout stand in its text, as 1-based line numbers counted as an editor
+// counts them: what tools need to point an author at a line, or to rewrite the colour lines.
+struct LayoutLines {
+  int colours[2] = {0, 0};      // the two lines of three colours
+  int logo = 0;                 // the logo line, or the one character that stands for none
+  std::vector<int> images;      // one per placed image
+  struct HotSpot {
+    int target = 0;
+    int hoverImage = 0;
+    int rect = 0;
+    int colours = 0;  // the from and to colours
+  };
+  std::vector<HotSpot> hotSpots;
+  std::vector<int> palette;  // one per palette entry
+};
+
 // Parses the text of a layout file. A file that lacks a line the format needs, a line with
 // fewer values than its form, or a file beyond the limits above is refused with a sentence
-// naming `fileName`, the line and what was expected there.
-Result<LayoutFile> ParseLayout(std::string_view text, std::string_view fileName = kLayoutFile);
+// naming `fileName`, the line and what was expected there. `lines`, when given, is filled with
+// where each part stands.
+Result<LayoutFile> ParseLayout(std::string_view text, std::string_view fileName = kLayoutFile,
+                               LayoutLines* lines = nullptr);
 
 }  // namespace card

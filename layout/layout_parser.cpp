@@ -51,10 +51,11 @@ class LayoutParser {
   LayoutParser(const std::vector<LayoutLine>& lines, std::string_view fileName)
       : lines_(lines, fileName) {}
 
-  Result<LayoutFile> Parse() {
+  Result<LayoutFile> Parse(LayoutLines* places) {
     if (!(ParseHeader() && ParseColours() && ParseImages() && ParseHotSpots() && ParsePalette())) {
       return failure_;
     }
+    if (places) *places = std::move(places_);
     return std::move(layout_);
   }
 
@@ -84,10 +85,11 @@ class LayoutParser {
     return true;
   }
 
-  bool ParseColourLine(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c) {
+  bool ParseColourLine(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c, int& place) {
     constexpr std::string_view kColours = "three colours separated by '|'";
     const LayoutLine* line = Take(kColours);
     if (!line) return false;
+    place = line->number;
     const auto values = SplitAt(line->text, '|');
     if (values.size() < 3) return Refuse(*line, kColours);
     a = static_cast<std::uint32_t>(ReadInteger(values[0])) | kPaletteRelativeFlag;
@@ -98,8 +100,8 @@ class LayoutParser {
 
   bool ParseColours() {
     LayoutColours& c = layout_.colours;
-    return ParseColourLine(c.background, c.messageText, c.messageShadow) &&
-           ParseColourLine(c.buttonFace, c.buttonText, c.buttonTextShadow);
+    return ParseColourLine(c.background, c.messageText, c.messageShadow, places_.colours[0]) &&
+           ParseColourLine(c.buttonFace, c.buttonText, c.buttonTextShadow, places_.colours[1]);
   }
 
   bool ParseImage(const LayoutLine& line, std::string_view expected, LayoutImage& image) {
@@ -114,6 +116,7 @@ class LayoutParser {
         "the logo as \"x,y file name\", or one character for no logo";
     const LayoutLine* logo = Take(kLogo);
     if (!logo) return false;
+    places_.logo = logo->number;
     if (logo->text.size() != 1 && !ParseImage(*logo, kLogo, layout_.logo.emplace())) return false;
     constexpr std::string_view kImage =
         "a picture as \"x,y file name\", or one character ending the pictures";
@@ -121,20 +124,25 @@ class LayoutParser {
       const LayoutLine* line = Take(kImage);
       if (!line) return false;
       if (line->text.size() == 1) return true;
+      places_.images.push_back(line->number);
       if (!ParseImage(*line, kImage, layout_.images.emplace_back())) return false;
     }
   }
 
   bool ParseHotSpot(LayoutHotSpot& spot) {
+    LayoutLines::HotSpot& place = places_.hotSpots.emplace_back();
     const LayoutLine* target = Take("a hot spot's target");
     if (!target) return false;
+    place.target = target->number;
     spot.target = target->text;
     const LayoutLine* hover = Take("a hot spot's hover image followed by one character");
     if (!hover) return false;
+    place.hoverImage = hover->number;
     spot.hoverImage = hover->text.substr(0, hover->text.size() - 1);
     constexpr std::string_view kRect = "a hot spot's left, top, right and bottom (four numbers)";
     const LayoutLine* rect = Take(kRect);
     if (!rect) return false;
+    place.rect = rect->number;
     const auto edges = SplitAtCommasAndBlanks(rect->text);
     if (edges.size() < 4) return Refuse(*rect, kRect);
     spot.rect = {ReadInteger(edges[0]), ReadInteger(edges[1]), ReadInteger(edges[2]),
@@ -142,6 +150,7 @@ class LayoutParser {
     constexpr std::string_view kSwap = "a hot spot's from and to colours (two numbers)";
     const LayoutLine* swap = Take(kSwap);
     if (!swap) return false;
+    place.colours = swap->number;
     const auto colours = SplitAtCommasAndBlanks(swap->text);
     if (colours.size() < 2) return Refuse(*swap, kSwap);
     spot.fromColour = static_cast<std::uint32_t>(ReadInteger(colours[0]));
@@ -174,6 +183,7 @@ class LayoutParser {
     for (std::int32_t i = 0; i < count; ++i) {
       const LayoutLine* entry = Take("a palette entry");
       if (!entry) return false;
+      places_.palette.push_back(entry->number);
       layout_.palette.push_back(static_cast<std::uint32_t>(ReadInteger(entry->text)));
     }
     return true;
@@ -181,19 +191,21 @@ class LayoutParser {
 
   LineCursor lines_;
   LayoutFile layout_;
+  LayoutLines places_;
   Failure failure_;
 };
 
 }  // namespace
 
-Result<LayoutFile> ParseLayout(std::string_view text, std::string_view fileName) {
-  const std::vector<LayoutLine> lines = SplitLayoutLines(text);
-  if (lines.size() > static_cast<std::size_t>(kMaxLayoutLines)) {
-    return Fail(std::string(fileName) + ", line " + std::to_string(lines[kMaxLayoutLines].number) +
+Result<LayoutFile> ParseLayout(std::string_view text, std::string_view fileName,
+                               LayoutLines* lines) {
+  const std::vector<LayoutLine> split = SplitLayoutLines(text);
+  if (split.size() > static_cast<std::size_t>(kMaxLayoutLines)) {
+    return Fail(std::string(fileName) + ", line " + std::to_string(split[kMaxLayoutLines].number) +
                 ": expected the end of the file; a layout holds at most " +
                 std::to_string(kMaxLayoutLines) + " non-empty lines.");
   }
-  return LayoutParser(lines, fileName).Parse();
+  return LayoutParser(split, fileName).Parse(lines);
 }
 
 }  // namespace card

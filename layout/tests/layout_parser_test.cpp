@@ -96,6 +96,24 @@ TEST(ParseLayout, BlankLinesAndLineEndsDoNotShiftFields) {
   ExpectSameCard(ParseOk(Join(kExample) + "anything\r\n0,0 x\r\n"), plain);
 }
 
+TEST(ParseLayout, TellsWhereEachPartStands) {
+  // A blank line after the title shifts every later number by one.
+  std::string text = Join(kExample);
+  text.insert(text.find("\r\n") + 2, "\r\n");
+  LayoutLines lines;
+  ASSERT_TRUE(ParseLayout(text, kLayoutFile, &lines).ok());
+  EXPECT_EQ(lines.colours[0], 5);
+  EXPECT_EQ(lines.colours[1], 6);
+  EXPECT_EQ(lines.logo, 7);
+  EXPECT_EQ(lines.images, (std::vector<int>{8}));
+  ASSERT_EQ(lines.hotSpots.size(), 1u);
+  EXPECT_EQ(lines.hotSpots[0].target, 11);
+  EXPECT_EQ(lines.hotSpots[0].hoverImage, 12);
+  EXPECT_EQ(lines.hotSpots[0].rect, 13);
+  EXPECT_EQ(lines.hotSpots[0].colours, 14);
+  EXPECT_EQ(lines.palette, (std::vector<int>{16, 17, 18}));
+}
+
 TEST(ParseLayout, LogoAndPictureList) {
   const struct {
     Lines lines;  // replacing the logo, picture and end lines of the example

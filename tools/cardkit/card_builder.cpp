@@ -9,6 +9,8 @@
 #include "tools/cardkit/file_io.h"
 #include "tools/cardkit/bitmap_writer.h"
 #include "tools/cardkit/frame_quantiser.h"
+#include "tools/cardkit/layout_source.h"
+#include "tools/cardkit/look_checker.h"
 #include "tools/cardkit/message_source.h"
 #include "animation/image/packed_pixels.h"
 #include "tools/cardkit/png_reader.h"
@@ -51,6 +53,7 @@ class Builder {
   Builder(fs::path source, fs::path out) : source_(std::move(source)), out_(std::move(out)) {}
 
   Diagnostics Run();
+  const std::vector<std::string>& Written() const { return written_; }
 
  private:
   std::string Relative(const fs::path& path) const {
@@ -70,15 +73,24 @@ class Builder {
   void CopyMusic();
   void CopyFiles();
   void CheckResult(const std::vector<ScriptEntry>& scripts);
+  void CheckLooks(const std::vector<FrameGroup>& groups);
+  std::string SourceFileOf(const std::string& built) const;
 
   fs::path source_;
   fs::path out_;
   Diagnostics diagnostics_;
+  // What the look check reads, kept as the build converts it.
+  std::optional<SourceLayout> layout_;
+  std::vector<SourcePicture> pictures_;
+  MessagePlace message_;
+  std::vector<std::string> written_;
 };
 
 void Builder::Write(std::string_view name, const std::vector<std::uint8_t>& bytes) {
   if (Status status = WriteWholeFile(out_ / name, bytes); !status) {
     diagnostics_.Error(std::string(name), "", status.error());
+  } else {
+    written_.emplace_back(name);
   }
 }
 
@@ -97,9 +109,19 @@ void Builder::BuildLayout() {
     diagnostics_.ErrorFromMessage("layout.txt", "layout.txt, " + text.error());
     return;
   }
+  auto layout = LayoutFromSource(*text, "layout.txt");
+  if (!layout) {
+    diagnostics_.ErrorFromMessage("layout.txt", layout.error());
+    return;
+  }
+  SourceLayout parsed;
+  if (auto file = ParseLayout(*layout, "layout.txt", &parsed.lines)) {
+    parsed.layout = std::move(*file);
+    layout_ = std::move(parsed);
+  }
   // The card takes any line end; Windows tools expect CR LF.
   std::string crlf;
-  for (char c : *text) {
+  for (char c : *layout) {
     if (c == '\r') continue;
     if (c == '\n') crlf += '\r';
     crlf += c;
@@ -118,6 +140,7 @@ void Builder::BuildMessage() {
     diagnostics_.ErrorFromMessage("message.txt", "message.txt, " + message.error());
     return;
   }
+  message_ = {true, message->ends_with("\xFF\xFF")};
   Write(kMessageFile, AsBytes(*message));
 }
 
@@ -261,7 +284,9 @@ void Builder::BuildPictures() {
       diagnostics_.ErrorFromMessage(Relative(file), bitmap.error());
       continue;
     }
-    Write(file.stem().string() + ".bmp", *bitmap);
+    const std::string name = file.stem().string() + ".bmp";
+    Write(name, *bitmap);
+    pictures_.push_back({Relative(file), name, std::move(*image)});
   }
 }
 
@@ -282,7 +307,9 @@ void Builder::CopyFiles() {
   fs::copy(folder, out_, fs::copy_options::recursive | fs::copy_options::overwrite_existing, error);
   if (error) {
     diagnostics_.Error("files", "", "cannot copy into " + out_.string() + ": " + error.message());
+    return;
   }
+  for (const fs::path& file : SortedEntries(folder)) written_.push_back(file.filename().string());
 }
 
 // Places in Card.FAS's scripts become places in scripts.txt, where the author can fix them.
@@ -296,7 +323,32 @@ void Builder::CheckResult(const std::vector<ScriptEntry>& scripts) {
         position ? it->second->SourcePlace(*position) : "line " + std::to_string(it->second->line);
     return std::optional<DiagnosticPlace>({"scripts.txt", place + " (script \"" + script + "\")"});
   };
-  diagnostics_.Append(CheckCardFolder(out_, places));
+  const Diagnostics checked = CheckCardFolder(out_, places);
+  for (Diagnostic diagnostic : checked.All()) {
+    diagnostic.file = SourceFileOf(diagnostic.file);
+    if (diagnostic.severity == Severity::Error) {
+      diagnostics_.Error(diagnostic.file, diagnostic.place, diagnostic.text);
+    } else {
+      diagnostics_.Warning(diagnostic.file, diagnostic.place, diagnostic.text);
+    }
+  }
+}
+
+// The source file the author edits for a file of the card folder, where there is one.
+std::string Builder::SourceFileOf(const std::string& built) const {
+  if (built == kLayoutFile) return "layout.txt";
+  if (built == kMessageFile) return "message.txt";
+  if (built == kMusicFile) return "music.mid";
+  for (const SourcePicture& picture : pictures_) {
+    if (picture.bitmap == built) return picture.file;
+  }
+  return built;
+}
+
+void Builder::CheckLooks(const std::vector<FrameGroup>& groups) {
+  CheckFrameLooks(groups, diagnostics_);
+  CheckPictureLooks(pictures_, layout_ ? &*layout_ : nullptr, diagnostics_);
+  if (layout_) CheckLayoutLooks(*layout_, pictures_, message_, diagnostics_);
 }
 
 // What an earlier build left must not be checked as if this one had made it.
@@ -329,13 +381,18 @@ Diagnostics Builder::Run() {
   CopyMusic();
   CopyFiles();
   CheckResult(scripts);
+  CheckLooks(groups);
   return diagnostics_;
 }
 
 }  // namespace
 
-Diagnostics BuildCard(const std::filesystem::path& source, const std::filesystem::path& out) {
-  return Builder(source, out).Run();
+Diagnostics BuildCard(const std::filesystem::path& source, const std::filesystem::path& out,
+                      std::vector<std::string>* written) {
+  Builder builder(source, out);
+  Diagnostics diagnostics = builder.Run();
+  if (written) *written = builder.Written();
+  return diagnostics;
 }
 
 }  // namespace card::kit

@@ -14,12 +14,16 @@
 #include "tools/cardkit/diagnostics.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace card::kit {
 
 // Builds SRC into OUT (created when missing) and checks OUT. Problems of the sources are named
 // by their source file; problems the check finds in the scripts are named by their place in
 // scripts.txt. Output files are written as far as the sources allow even when there are errors.
-Diagnostics BuildCard(const std::filesystem::path& source, const std::filesystem::path& out);
+// `written`, when given, receives the names of the files written into OUT, in that order.
+Diagnostics BuildCard(const std::filesystem::path& source, const std::filesystem::path& out,
+                      std::vector<std::string>* written = nullptr);
 
 }  // namespace card::kit

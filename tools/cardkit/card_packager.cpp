@@ -74,7 +74,8 @@ std::optional<CardMessage> ReadMessage(const std::optional<fs::path>& messageFil
 }  // namespace
 
 Diagnostics PackageCard(const fs::path& cardFolder, const fs::path& program,
-                        const std::optional<fs::path>& messageFile, const fs::path& out) {
+                        const std::optional<fs::path>& messageFile, const fs::path& out,
+                        std::vector<std::string>* packed) {
   Diagnostics diagnostics = CheckCardFolder(cardFolder);
   if (diagnostics.HasErrors()) return diagnostics;
   Result<Bytes> programBytes = ReadWholeFile(program);
@@ -94,6 +95,8 @@ Diagnostics PackageCard(const fs::path& cardFolder, const fs::path& program,
   }
   if (Status written = WriteWholeFile(out, *package); !written) {
     diagnostics.Error(out.string(), "", written.error());
+  } else if (packed) {
+    for (const auto& [name, bytes] : files) packed->push_back(name);
   }
   return diagnostics;
 }

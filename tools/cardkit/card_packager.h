@@ -7,6 +7,8 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace card::kit {
 
@@ -15,10 +17,11 @@ namespace card::kit {
 // msg.txt: Windows-1252, CR LF, 0xFF 0xFF when centred), or the folder's own msg.txt; msg.txt
 // itself is not packed, nor the program or `out` when they lie in the folder. The check's
 // diagnostics come first, then any problem of the package, each naming its file; nothing is
-// written when there are errors.
+// written when there are errors. `packed`, when given, receives the names of the files packed.
 Diagnostics PackageCard(const std::filesystem::path& cardFolder,
                         const std::filesystem::path& program,
                         const std::optional<std::filesystem::path>& messageFile,
-                        const std::filesystem::path& out);
+                        const std::filesystem::path& out,
+                        std::vector<std::string>* packed = nullptr);
 
 }  // namespace card::kit

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace card::kit {
 
@@ -17,7 +18,11 @@ void AddBuildCommand(CLI::App& app) {
   command->add_option("SRC", *source, "the card source folder")->required();
   command->add_option("OUT", *out, "the card folder to write (made when missing)")->required();
   command->callback([source, out] {
-    const Diagnostics diagnostics = BuildCard(*source, *out);
+    std::vector<std::string> written;
+    const Diagnostics diagnostics = BuildCard(*source, *out, &written);
+    std::cerr << "Wrote into " << *out << ":";
+    for (const std::string& name : written) std::cerr << " " << name;
+    std::cerr << "\n";
     PrintDiagnostics(diagnostics, std::cerr);
     if (diagnostics.HasErrors()) throw CommandFailed();
   });

@@ -4,10 +4,12 @@
 
 #include "tools/cardkit/card_packager.h"
 
+#include <filesystem>
 #include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace card::kit {
 
@@ -28,9 +30,18 @@ void AddPackageCommand(CLI::App& app) {
   command->callback([folder, out, program, message] {
     const std::optional<std::filesystem::path> messageFile =
         message->empty() ? std::nullopt : std::optional<std::filesystem::path>(*message);
-    const Diagnostics diagnostics = PackageCard(*folder, *program, messageFile, *out);
+    std::vector<std::string> packed;
+    const Diagnostics diagnostics = PackageCard(*folder, *program, messageFile, *out, &packed);
     if (!diagnostics.All().empty()) PrintDiagnostics(diagnostics, std::cerr);
     if (diagnostics.HasErrors()) throw CommandFailed();
+    std::error_code error;
+    std::cerr << "Wrote " << *out << " (" << std::filesystem::file_size(*out, error)
+              << " bytes): " << *program << ", then " << packed.size() << " files:";
+    for (const std::string& name : packed) std::cerr << " " << name;
+    std::cerr << "; the message from "
+              << (message->empty() ? (std::filesystem::path(*folder) / "msg.txt").string()
+                                   : *message)
+              << ".\n";
   });
 }
 

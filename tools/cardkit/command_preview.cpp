@@ -1,8 +1,12 @@
-// cardkit preview DIR OUT.gif: an animated GIF of one run of the card's script, ten frames a
-// second, the figure over a plain backdrop that stands for the desktop.
+// cardkit preview DIR OUT.gif [--card OUT.png]: an animated GIF of one run of the card's script,
+// ten frames a second, the figure over a plain backdrop that stands for the desktop; and, on
+// request, the card window as it shows after the run.
 #include "tools/cardkit/commands.h"
 
+#include "card/card_folder.h"
+#include "tools/cardkit/card_window_preview.h"
 #include "tools/cardkit/file_io.h"
+#include "tools/cardkit/png_writer.h"
 #include "tools/cardkit/preview_renderer.h"
 
 #include <cstdio>
@@ -19,6 +23,7 @@ struct PreviewArguments {
   std::string size = "800x600";
   std::string backdrop = "58,110,165";
   std::string at = "0,0";
+  std::string card;  // the card window's PNG; empty for none
   PreviewOptions options;
 };
 
@@ -46,12 +51,26 @@ bool ParseArguments(PreviewArguments& arguments) {
   return true;
 }
 
+Status WriteCardWindow(const std::string& folder, const std::string& out) {
+  auto card = LoadCardFolder(folder);
+  if (!card) return Fail(card.error());
+  auto picture = RenderCardWindow(*card, folder);
+  if (!picture) return Fail(picture.error());
+  if (Status written = WriteWholeFile(out, EncodePng(*picture)); !written) return written;
+  std::cerr << out << ": the card window, " << picture->width << " x " << picture->height
+            << " (hot spots outlined)\n";
+  return {};
+}
+
 }  // namespace
 
 void AddPreviewCommand(CLI::App& app) {
   auto arguments = std::make_shared<PreviewArguments>();
   auto* command =
       app.add_subcommand("preview", "Render one run of a card's animation as an animated GIF");
+  command->footer(
+      "Each GIF frame after the first stores only the part that changed, as GIF allows; to take "
+      "frames out alone, coalesce them first: convert OUT.gif -coalesce frame-%03d.png");
   command->add_option("DIR", arguments->folder, "the card folder")->required();
   command->add_option("OUT", arguments->out, "the GIF file to write")->required();
   command->add_option("--size", arguments->size, "the backdrop (and work area), WIDTHxHEIGHT")
@@ -66,6 +85,9 @@ void AddPreviewCommand(CLI::App& app) {
       ->capture_default_str();
   command->add_option("--script", arguments->options.script, "the script to play")
       ->capture_default_str();
+  command->add_option("--card", arguments->card,
+                      "also draw the card window as the card shows it, hot spots outlined, "
+                      "into this PNG file");
   command->callback([arguments] {
     if (!ParseArguments(*arguments)) throw CommandFailed();
     auto preview = RenderPreview(arguments->folder, arguments->options);
@@ -81,6 +103,11 @@ void AddPreviewCommand(CLI::App& app) {
       throw CommandFailed();
     }
     std::cerr << arguments->out << ": " << preview->ticks / 10.0 << " seconds\n";
+    if (arguments->card.empty()) return;
+    if (Status status = WriteCardWindow(arguments->folder, arguments->card); !status) {
+      std::cerr << status.error() << "\n";
+      throw CommandFailed();
+    }
   });
 }
 

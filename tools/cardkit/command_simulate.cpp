@@ -13,6 +13,8 @@
 #include "card/card_folder.h"
 #include "tools/cardkit/card_simulation.h"
 
+#include <unistd.h>
+
 #include <charconv>
 #include <filesystem>
 #include <iostream>
@@ -24,6 +26,11 @@ namespace card::kit {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr const char* kLegend =
+    "Each line: TICK (tenths of a second from 1), then frame ID X Y (frame ID shown with the "
+    "figure window's top-left at X,Y), sound NAME, wait (no frame this tick), error TEXT (a "
+    "message box) or end.";
 
 struct SimulateOptions {
   std::string folder;
@@ -106,6 +113,7 @@ void AddSimulateCommand(CLI::App& app) {
   auto options = std::make_shared<SimulateOptions>();
   auto* command = app.add_subcommand(
       "simulate", "Play a card folder's script without Windows and print what the figure does");
+  command->footer(kLegend);
   command->add_option("folder", options->folder, "the card folder")->required();
   command->add_option("--script", options->script, "the script to play")->capture_default_str();
   command->add_option("--ticks", options->ticks, "stop after this many ticks (tenths)")
@@ -122,6 +130,8 @@ void AddSimulateCommand(CLI::App& app) {
   command->add_option("--control", options->controls,
                       "a card window control's rectangle, ID=L,T,R,B (repeatable)");
   command->callback([options] {
+    // A person reading the lines gets the legend first; a program reading them does not.
+    if (isatty(STDOUT_FILENO)) std::cout << kLegend << '\n';
     const Status status = Simulate(*options);
     std::cout.flush();
     if (!status) {

@@ -6,6 +6,7 @@
 #include "animation/image/bitmap_header.h"
 #include "tools/cardkit/file_io.h"
 
+#include <cctype>
 #include <string>
 
 namespace card::kit {
@@ -17,13 +18,36 @@ bool Exists(const std::filesystem::path& folder, std::string_view name) {
   return FindCardFile(folder.string(), name).has_value();
 }
 
+// What the author most likely meant by a bitmap name the folder lacks: the layout names the
+// bitmaps the build makes, not the pictures they are made from; and a hover image's line loses
+// its last character, so a name that lacks one letter was written without the extra one.
+std::string MissingBitmapHint(const std::filesystem::path& folder, const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  std::string extension = dot == std::string::npos ? "" : name.substr(dot);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension == ".png") {
+    return " The layout names the bitmap made from pictures/" + name + ": did you mean " +
+           name.substr(0, dot) + ".bmp?";
+  }
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    const std::string file = entry.path().filename().string();
+    if (file.size() == name.size() + 1 && file.starts_with(name)) {
+      return " Did you mean " + file + "? A hover image's line ends with one more character, "
+             "which is dropped: write \"" + file + "-\".";
+    }
+  }
+  return "";
+}
+
 // A bitmap named in the layout: it must load, and have a colour table for its transparency.
 void CheckBitmap(const std::filesystem::path& folder, const std::string& name,
                  const std::string& role, Diagnostics& out) {
   const std::string place = role + " \"" + name + "\"";
   const auto path = FindCardFile(folder.string(), name);
   if (!path) {
-    out.Error(kLayout, place, "the bitmap " + name + " is not in the card folder.");
+    out.Error(kLayout, place, "the bitmap " + name + " is not in the card folder." +
+                                  MissingBitmapHint(folder, name));
     return;
   }
   auto bytes = ReadWholeFile(*path);

@@ -5,6 +5,7 @@
 namespace card::kit {
 // One line per command here and in CMakeLists.txt; each is defined in its command_*.cpp.
 void AddInfoCommand(CLI::App& app);
+void AddNewCommand(CLI::App& app);
 void AddBuildCommand(CLI::App& app);
 void AddCheckCommand(CLI::App& app);
 void AddPackageCommand(CLI::App& app);
@@ -16,6 +17,7 @@ void AddWebCommand(CLI::App& app);
 int main(int argc, char** argv) {
   CLI::App app{"cardkit - makes, checks and previews animated greeting cards"};
   app.require_subcommand(1);
+  card::kit::AddNewCommand(app);
   card::kit::AddInfoCommand(app);
   card::kit::AddBuildCommand(app);
   card::kit::AddCheckCommand(app);

@@ -281,15 +281,17 @@ void ScriptScanner::CheckSound(const Token& token, std::size_t at) {
   if (name.empty()) {
     Error(at, "this '!' names no sound.");
   } else if (!bank_) {
-    Error(at, "the sound " + Quoted(name) + " cannot play: there is no Card.WAS.");
+    Error(at, "the sound " + Quoted(name) +
+                  " cannot play: there is no Card.WAS (the build makes it from sounds/*.wav).");
   } else if (!bank_->FindSound(name)) {
-    Error(at, "the sound " + Quoted(name) + " is not in Card.WAS.");
+    Error(at, "the sound " + Quoted(name) + " is not in Card.WAS: there is no sounds/" + name +
+                  ".wav.");
   }
 }
 
 void ScriptScanner::CheckBounds(const Token& token, std::size_t at) {
   if (token.text.size() < 2 || token.text.back() != kBoundsDelimiter) {
-    Error(at, "this bounds specification is never closed with '\xC2\xA9'.");
+    Error(at, "this bounds specification is never closed with '>' (or '\xC2\xA9').");
     return;
   }
   BoundsReferences references;

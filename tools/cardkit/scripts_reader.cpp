@@ -34,7 +34,10 @@ bool ConvertScriptText(std::string_view text, int line, int column, std::string_
                        std::string& out, Diagnostics& diagnostics) {
   for (std::size_t i = 0; i < text.size(); ++column) {
     const auto c = static_cast<unsigned char>(text[i]);
-    if (c < 0x80) {
+    if (c == '<' || c == '>') {
+      out.push_back(static_cast<char>(kBoundsByte));
+      ++i;
+    } else if (c < 0x80) {
       out.push_back(c == '\t' ? ' ' : static_cast<char>(c));
       ++i;
     } else if (c == 0xC2 && i + 1 < text.size() &&
@@ -52,7 +55,8 @@ bool ConvertScriptText(std::string_view text, int line, int column, std::string_
       diagnostics.Error(std::string(fileName),
                         LinePlace(line) + ", column " + std::to_string(column),
                         "the character " + Hex(code) +
-                            " cannot be part of a script; only ASCII and '\xC2\xA9' can.");
+                            " cannot be part of a script; only ASCII and '\xC2\xA9' can "
+                            "(bounds may be written between '<' and '>').");
       return false;
     }
   }

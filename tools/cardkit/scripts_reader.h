@@ -1,8 +1,10 @@
 // Reads scripts.txt, the hand-written list of a card's animation scripts:
 //     name = script text
 // '#' starts a comment line, blank lines are ignored, and a line that starts with whitespace
-// continues the entry before it (joined with one space). Text is UTF-8; '©' becomes the byte
-// 0xA9 that delimits bounds, and tabs become spaces.
+// continues the entry before it (joined with one space). Text is UTF-8; '<' and '>', and the
+// older '©', become the byte 0xA9 that delimits bounds, and tabs become spaces. ('<' and '>'
+// are free to take: the language has no other use for them, and a stored one would end the
+// script.)
 #pragma once
 
 #include "tools/cardkit/diagnostics.h"

@@ -21,6 +21,7 @@ import screen
 from card_layout import Layout
 from card_source import CardSource, picture
 from figure_path import held_places, path_problems, positions
+from png_file import read_png
 
 OPTIONS = ARGV = None
 
@@ -216,6 +217,29 @@ class FigurePathTest(card_run.CardRunTestCase):
         beside = screen.pattern_mismatches(
             final, skip=[(x, y, x + w, y + h), (last[0], last[1], last[0] + size, last[1] + size)])
         self.assertEqual(beside, [], "the desktop beside the card and the figure")
+
+        # cardkit's picture of the card window matches the window card.exe shows, but for how
+        # the text's edges are smoothed, the hot spots' outlines and where the figure stands.
+        preview = os.path.join(run.folder, "preview-card.png")
+        cardkit.run(OPTIONS.cardkit, "preview", run.folder, os.path.join(run.folder, "run.gif"),
+                    "--ticks", 1, "--card", preview)
+        width, height, pixels = read_png(preview)
+        client = screen.crop(final, x + 1, y + 1, w - 2, h - 2)
+        self.assertEqual((width, height), (client.width, client.height))
+        figure = (last[0] - x - 1, last[1] - y - 1, last[0] - x - 1 + size, last[1] - y - 1 + size)
+        compared = differing = 0
+        for py in range(height):
+            for px in range(width):
+                if screen.inside(figure, px, py):
+                    continue
+                compared += 1
+                i = (py * width + px) * 3
+                drawn = pixels[i:i + 3]
+                if max(abs(a - b) for a, b in zip(drawn, client.pixel(px, py))) > 48:
+                    differing += 1
+        self.assertLess(differing, compared * 0.05,
+                        "%d of %d pixels of cardkit's card window differ from card.exe's"
+                        % (differing, compared))
 
 
 if __name__ == "__main__":

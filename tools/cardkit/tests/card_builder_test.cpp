@@ -36,7 +36,7 @@ RgbaImage Figure(const std::function<Rgb(int, int)>& colour) {
       const bool inside =
           x >= 3 && y >= 2 && x < kSide - 3 && y < kSide - 1 && !(x == 10 && y == 10);
       const Rgb c = colour(x, y);
-      image.At(x, y) = {c.r, c.g, c.b, static_cast<std::uint8_t>(inside ? 255 : (x + y) % 100)};
+      image.At(x, y) = {c.r, c.g, c.b, static_cast<std::uint8_t>(inside ? 255 : 0)};
     }
   }
   return image;
@@ -72,12 +72,21 @@ RgbaImage Picture(Rgba background) {
 
 const char kMidi[] = "MThd\0\0\0\x06\0\0\0\x01\0\x60MTrk\0\0\0\x04\0\xFF\x2F\0";
 
+// The source layout, a line each: tests replace a line by its number (1-based).
+const std::vector<std::string> kLayoutLines = {
+    "Caf\xC3\xA9 card", "v2",          "1,1,0",     "16777215|0|255",   "12632256|0|16777215",
+    "4,4 logo.bmp",     "60,40 back.bmp", "-",       "1",                ".\\info.htm",
+    "hover.bmp-",       "40, 40, 200, 120", "255, 65280", "0"};
+
+std::string LayoutText(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
 // A complete source folder; tests change or remove parts of it.
 void WriteSource(const fs::path& src) {
-  test::WriteFile(
-      src / "layout.txt",
-      "Caf\xC3\xA9 card\nv2\n1,1,0\n16777215|0|255\n12632256|0|16777215\n4,4 logo.bmp\n"
-      "0,0 back.bmp\n-\n1\n.\\info.htm\nhover.bmp-\n40, 40, 200, 120\n255, 65280\n1\n0\n");
+  test::WriteFile(src / "layout.txt", LayoutText(kLayoutLines));
   test::WriteFile(src / "message.txt",
                   "@centred\nDear Anna,\nHappy d\xC3\xA9"
                   "cember!\n");
@@ -107,7 +116,10 @@ class CardBuilderTest : public ::testing::Test {
 
 TEST_F(CardBuilderTest, BuildsACardThatPassesTheCheck) {
   const Diagnostics diagnostics = BuildCard(Source(), Out());
-  EXPECT_TRUE(diagnostics.All().empty()) << Listing(diagnostics);
+  // The one frame of many colours is there to try the quantiser; it is warned about.
+  ASSERT_EQ(diagnostics.All().size(), 1u) << Listing(diagnostics);
+  EXPECT_EQ(diagnostics.All()[0].severity, Severity::Warning);
+  EXPECT_EQ(diagnostics.All()[0].file, "frames/wave");
   for (const char* name : {"Card.FAS", "Card.WAS", "card.mid", "Layout.txt", "msg.txt", "back.bmp",
                            "logo.bmp", "hover.bmp", "info.htm"}) {
     EXPECT_TRUE(fs::is_regular_file(Out() / name)) << name;
@@ -217,6 +229,15 @@ Change Remove(std::string name) {
   return [=](const fs::path& src) { fs::remove(src / name); };
 }
 
+// layout.txt with line `number` replaced by `text` (which may hold several lines).
+Change PutLayoutLine(int number, std::string text) {
+  return [=](const fs::path& src) {
+    std::vector<std::string> lines = kLayoutLines;
+    lines.at(static_cast<std::size_t>(number - 1)) = text;
+    test::WriteFile(src / "layout.txt", LayoutText(lines));
+  };
+}
+
 RgbaImage OpaqueTopLeftAmongTransparent() {
   RgbaImage picture = Picture({0, 0, 0, 0});
   picture.At(0, 0) = {9, 9, 9, 255};
@@ -257,7 +278,15 @@ const BrokenSource kBrokenSources[] = {
      Put("message.txt", "Hi\nsnow \xE2\x98\x83\n"),
      "message.txt", "line 2, column 6", "U+2603"},
     {"a picture the layout names but the sources lack", Remove("pictures/hover.png"),
-     "Layout.txt", "hot spot 1, hover image \"hover.bmp\"", "not in the card folder"},
+     "layout.txt", "hot spot 1, hover image \"hover.bmp\"", "not in the card folder"},
+    {"a hover image line without its extra character", PutLayoutLine(11, "hover.bmp"),
+     "layout.txt", "hot spot 1, hover image \"hover.bm\"", "write \"hover.bmp-\""},
+    {"a picture named by its PNG",
+     Put("layout.txt", "T\nv1\n0|0|0\n0|0|0\n-\n0,0 back.png\n-\n0\n0\n"),
+     "layout.txt", "image \"back.png\"", "did you mean back.bmp?"},
+    {"a colour that is not #RRGGBB",
+     Put("layout.txt", "T\nv1\n#FFFFFF|#000000|#FF00\n0|0|0\n-\n-\n0\n0\n"),
+     "layout.txt", "line 3", "found \"#FF00\""},
 };
 // clang-format on
 
@@ -277,6 +306,102 @@ TEST_F(CardBuilderTest, NamesEachMistakeInTheSourcesByFileAndPlace) {
     EXPECT_TRUE(found) << source.what << ": expected " << source.file << ", " << source.place
                        << ": ..." << source.says << "...\ngot:\n"
                        << Listing(diagnostics);
+  }
+}
+
+}  // namespace
+}  // namespace card::kit
+
+namespace card::kit {
+namespace {
+
+// A frame of the figure with one pixel that is neither opaque nor transparent.
+RgbaImage SoftPixelFrame() {
+  RgbaImage frame = FewColours(1);
+  frame.At(5, 4).a = 200;
+  return frame;
+}
+
+// An opaque picture whose top-left colour also stands inside, ringed by another colour.
+RgbaImage KeyColourInside() {
+  RgbaImage picture = test::FilledImage(16, 12, {10, 20, 30, 255});
+  for (int y = 5; y <= 7; ++y) {
+    for (int x = 7; x <= 9; ++x) picture.At(x, y) = {200, 0, 0, 255};
+  }
+  picture.At(8, 6) = {10, 20, 30, 255};
+  return picture;
+}
+
+struct LookMistake {
+  const char* what;
+  Change makeIt;
+  std::string file;
+  std::string place;
+  std::string says;
+};
+
+// clang-format off
+const LookMistake kLookMistakes[] = {
+    {"a group of more colours than its palette holds", PutPng("frames/walk/2.png", ManyColours()),
+     "frames/walk", "", "use 381 colours together, but a group's palette holds 15"},
+    {"a frame with nothing transparent",
+     PutPng("frames/walk/2.png", test::FilledImage(kSide, kSide, {1, 2, 3, 255})),
+     "frames/walk/2.png", "", "drawn inside a box"},
+    {"a half-transparent pixel in a frame", PutPng("frames/walk/1.png", SoftPixelFrame()),
+     "frames/walk/1.png", "pixel 5,4", "1 pixels are half-transparent"},
+    {"a picture's transparent colour inside it", PutPng("pictures/back.png", KeyColourInside()),
+     "pictures/back.png", "pixel 8,6", "top-left colour #0A141E"},
+    {"a background picture smaller than the card", PutLayoutLine(7, "0,0 back.bmp"),
+     "layout.txt", "line 7", "fills only the top-left corner"},
+    {"a picture under the buttons", PutLayoutLine(7, "100,400 back.bmp"),
+     "layout.txt", "line 7", "reaches under the buttons"},
+    {"a hot spot under the buttons", PutLayoutLine(12, "40, 350, 200, 380"),
+     "layout.txt", "line 12", "clicks go to the buttons"},
+    {"a hot spot under the message", PutLayoutLine(12, "40, 300, 200, 340"),
+     "layout.txt", "line 12", "under the message's area"},
+    {"picture colours the palette lacks", PutLayoutLine(14, "1\n16777215"),
+     "layout.txt", "line 15", "pictures/back.png uses 1 colour the palette lacks (#B4143C)"},
+};
+// clang-format on
+
+TEST_F(CardBuilderTest, WarnsAboutEachLookMistakeAtItsPlace) {
+  for (const LookMistake& mistake : kLookMistakes) {
+    test::TempDir dir;
+    const fs::path src = dir.Path() / "src";
+    WriteSource(src);
+    mistake.makeIt(src);
+    const Diagnostics diagnostics = BuildCard(src, dir.Path() / "out");
+    EXPECT_FALSE(diagnostics.HasErrors()) << mistake.what << "\n" << Listing(diagnostics);
+    bool found = false;
+    for (const Diagnostic& d : diagnostics.All()) {
+      found |= d.severity == Severity::Warning && d.file == mistake.file &&
+               d.place == mistake.place && d.text.find(mistake.says) != std::string::npos;
+    }
+    EXPECT_TRUE(found) << mistake.what << ": expected " << mistake.file << ", " << mistake.place
+                       << ": ..." << mistake.says << "...\ngot:\n"
+                       << Listing(diagnostics);
+  }
+}
+
+TEST_F(CardBuilderTest, HexColoursAndAsciiBoundsBuildTheSameBytes) {
+  const std::string palette = "2\n16774896\n255\n";
+  std::vector<std::string> lines = kLayoutLines;
+  lines.back() = palette;
+  test::WriteFile(Source() / "layout.txt", LayoutText(lines));
+  ASSERT_FALSE(BuildCard(Source(), Out()).HasErrors());
+
+  lines[3] = "#FFFFFF|#000000|#ff0000";
+  lines[4] = "#C0C0C0|0|#FFFFFF";
+  lines[12] = "#FF0000, #00FF00";
+  lines.back() = "2\n#F0F6FF\n#FF0000\n";
+  test::WriteFile(Source() / "layout.txt", LayoutText(lines));
+  test::WriteFile(Source() / "scripts.txt",
+                  "# the figure\ndo = walk, (!BELL wave)\nwalk = <[0,0]0l0t,[0,0]0r0b>\n"
+                  "   ([4,0]1-2)*3\nwave = 10@5\n");
+  const fs::path friendly = dir_.Path() / "friendly";
+  ASSERT_FALSE(BuildCard(Source(), friendly).HasErrors());
+  for (const char* name : {"Layout.txt", "Card.FAS"}) {
+    EXPECT_EQ(test::ReadFile(friendly / name), test::ReadFile(Out() / name)) << name;
   }
 }
 
