@@ -61,9 +61,11 @@ bench: $(BENCH)/Makefile native win64
 	bench/feel-under-wine $(NATIVE) $(WIN64)
 	/usr/bin/python3 tests/web/web_bench.py $(NATIVE)/web/sample-card.html
 
-# The release package (i686) for a person to send, and its x86_64 twin played under Wine.
+# The release package (i686) for a person to send, and its x86_64 twin played under Wine, at
+# the display scale SCALE (a percentage; e.g. make demo SCALE=200).
+SCALE ?= 100
 demo: native win64 win32
-	tools/play-demo $(NATIVE) $(WIN64) $(WIN32)
+	tools/play-demo $(NATIVE) $(WIN64) $(WIN32) $(SCALE)
 
 clean:
 	rm -rf $(BUILD)

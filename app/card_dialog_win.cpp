@@ -98,6 +98,8 @@ void CardDialog::LayOut() {
   GetWindowRect(GetDesktopWindow(), &desktop);
   MoveWindow(Handle(), desktop.left + (desktop.right - desktop.left - width) / 2,
              desktop.top + (desktop.bottom - desktop.top - height) / 2, width, height, FALSE);
+  GetWindowRect(Item(IDC_MESSAGE_CENTRED), &centredTemplatePlace_);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&centredTemplatePlace_), 2);
   PlaceControls();
 }
 
@@ -106,8 +108,11 @@ void CardDialog::PlaceControls() {
   for (const ControlPlace& place : kCardControlPlaces) {
     // At 100 % the centred edit keeps its place from the template; scaled, the template's
     // dialog units no longer match card pixels, so it goes where the table says.
-    if (place.id == IDC_MESSAGE_CENTRED && scale.IsIdentity()) continue;
-    const Rect r = scale.ToDevice(place.rect);
+    Rect r = scale.ToDevice(place.rect);
+    if (place.id == IDC_MESSAGE_CENTRED && scale.IsIdentity()) {
+      const RECT& t = centredTemplatePlace_;
+      r = Rect{t.left, t.top, t.right, t.bottom};
+    }
     MoveWindow(Item(place.id), r.left, r.top, r.Width(), r.Height(), TRUE);
   }
   leftEdit_.SetScale(scale);

@@ -90,6 +90,7 @@ class CardDialog : public Dialog {
   std::string title_;
   CardMessage loadedMessage_;  // msg.txt, shown when the window is made
   bool firstPlayingEnded_ = false;
+  RECT centredTemplatePlace_{};  // the centred edit's place from the template, client pixels
   HICON icon_;
   std::optional<WindowDC> screenDC_;
   std::unique_ptr<CardSurface> surface_;  // pictures and hot spots
