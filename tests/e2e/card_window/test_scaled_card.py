@@ -117,10 +117,9 @@ class ScaledCardTest(card_run.CardRunTestCase):
 
     # --- runs ---------------------------------------------------------------------------------
 
-    def play(self, session, card_folder, title, name):
-        folder = os.path.join(OPTIONS.work, self.id().split(".")[-1] + name)
-        run = card_run.CardRun(session, OPTIONS, folder, card_folder, title).start()
-        return run
+    def play(self, card_folder, title):
+        folder = os.path.join(OPTIONS.work, self.id().split(".")[-1])
+        return card_run.CardRun(self.session, OPTIONS, folder, card_folder, title).start()
 
     def park(self, session=None, size=None):
         width, height = size or self.screen_size
@@ -150,7 +149,7 @@ class ScaledCardTest(card_run.CardRunTestCase):
 
     def test_the_card_window_draws_its_pictures_buttons_and_message_at_scale(self):
         s = self.scale
-        self.run_ = self.play(self.session, self.picture_card, card.TITLE, "")
+        self.run_ = self.play(self.picture_card, card.TITLE)
         self.run_.wait_card_shown()
         self.park()
         x, y, w, h, _ = self.run_.log().card()
@@ -246,30 +245,27 @@ class ScaledCardTest(card_run.CardRunTestCase):
         if len({frame, light, dark, card.FACE}) != 4:
             problems.append("frame %s, light %s and dark %s edges and face do not differ"
                             % (frame, light, dark))
-        runs = {  # (what, pixels from the edge inwards, expected widths in card pixels)
-            "top": ([client.pixel(middle_x, top + i) for i in range(s.device(4))], (1, 2)),
-            "left": ([client.pixel(left + i, middle_y) for i in range(s.device(4))], (1, 2)),
-            "bottom": ([client.pixel(middle_x, bottom - 1 - i) for i in range(s.device(4))],
-                       (1, 2)),
-            "right": ([client.pixel(right - 1 - i, middle_y) for i in range(s.device(4))],
-                      (1, 2)),
-        }
-        for side, (pixels, (frame_width, edge_width)) in runs.items():
-            edge = light if side in ("top", "left") else dark
-            expected = [frame] * s.device(frame_width) + \
-                [edge] * (s.device(frame_width + edge_width) - s.device(frame_width))
+        # Each side from outside in: a frame 1 card pixel wide, then an edge 2 wide.
+        inwards = range(s.device(4))
+        sides = {"top": ([client.pixel(middle_x, top + i) for i in inwards], light),
+                 "left": ([client.pixel(left + i, middle_y) for i in inwards], light),
+                 "bottom": ([client.pixel(middle_x, bottom - 1 - i) for i in inwards], dark),
+                 "right": ([client.pixel(right - 1 - i, middle_y) for i in inwards], dark)}
+        expected_widths = (s.device(1), s.device(3) - s.device(1))
+        for side, (pixels, edge) in sides.items():
+            expected = [frame] * expected_widths[0] + [edge] * expected_widths[1]
             if pixels[:len(expected)] != expected:
                 problems.append("%s side from outside in: %s, not %s"
                                 % (side, pixels[:len(expected)], expected))
             if pixels[len(expected)] == edge:
-                problems.append("%s edge wider than %d card pixels" % (side, edge_width))
+                problems.append("the %s edge is wider than 2 card pixels" % side)
         return problems
 
     # --- hot spots ------------------------------------------------------------------------------
 
     def test_a_hot_spot_swaps_colours_over_its_scaled_rectangle(self):
         s = self.scale
-        self.run_ = self.play(self.session, self.picture_card, card.TITLE, "")
+        self.run_ = self.play(self.picture_card, card.TITLE)
         self.run_.wait_card_shown()
         self.park()
         (cx, cy), _ = client_image(self.session, self.run_)
@@ -295,7 +291,7 @@ class ScaledCardTest(card_run.CardRunTestCase):
 
     def test_the_figure_follows_the_predicted_path_times_the_scale(self):
         s = self.scale
-        self.run_ = self.play(self.session, self.path_card, PATH_TITLE, "")
+        self.run_ = self.play(self.path_card, PATH_TITLE)
         self.run_.wait_card_shown(timeout=180)
         log = self.run_.log()
         work_area = tuple(s.card(v) for v in log.work_area)
@@ -334,7 +330,7 @@ class ScaledCardTest(card_run.CardRunTestCase):
     # --- Make a New Card ------------------------------------------------------------------------
 
     def test_the_new_message_edit_still_takes_seven_lines_and_487_characters(self):
-        self.run_ = self.play(self.session, self.picture_card, card.TITLE, "")
+        self.run_ = self.play(self.picture_card, card.TITLE)
         self.run_.wait_card_shown()
         dialogs = NewCardDialogs(self.session, self.run_.program, self.run_.card_window)
         dialog = dialogs.open_new_message()
