@@ -61,9 +61,11 @@ bench: $(BENCH)/Makefile native win32
 	bench/feel-under-wine $(NATIVE) $(WIN32)
 	/usr/bin/python3 tests/web/web_bench.py $(NATIVE)/web/sample-card.html
 
-# The release package (i686) for a person to send, played under Wine from an empty folder.
+# The release package (i686) for a person to send, played under Wine from an empty folder, at
+# the display scale SCALE (a percentage; e.g. make demo SCALE=200).
+SCALE ?= 100
 demo: native win32
-	tools/play-demo $(NATIVE) $(WIN32)
+	tools/play-demo $(NATIVE) $(WIN32) $(SCALE)
 
 clean:
 	rm -rf $(BUILD)

@@ -3,6 +3,7 @@
 #include "app/card_dialog_win.h"
 
 #include "animation/player/card_view_win.h"
+#include "framework/display_dpi_win.h"
 #include "res/resource.h"
 #include "shell/card_look_win.h"
 #include "shell/card_pictures_win.h"
@@ -10,6 +11,9 @@
 
 namespace card {
 namespace {
+
+// WM_DPICHANGED, which the headers leave out for the oldest systems the card supports.
+constexpr UINT kDpiChanged = 0x02E0;
 
 std::unique_ptr<CardSurface> MakeSurface(const LayoutFile& layout, HCURSOR hand, HICON icon) {
   CardPictures pictures = MakeCardPictures(layout);
@@ -25,6 +29,8 @@ CardDialog::CardDialog(CardFolder content, CardParts& parts)
     : Dialog(IDD_CARD), parts_(parts), settings_(content.layout.settings),
       title_(content.layout.title), loadedMessage_(std::move(content.message)) {
   screenDC_.emplace(nullptr);
+  // The card starts at the screen's scale; the window follows its monitor's from then on.
+  TheCardLook().scale = ScreenScale();
   HINSTANCE self = GetModuleHandleA(nullptr);
   icon_ = LoadIconA(self, MAKEINTRESOURCEA(IDI_CARD));
   HCURSOR hand = LoadCursorA(self, MAKEINTRESOURCEA(IDC_HAND_POINTER));
@@ -54,6 +60,7 @@ void CardDialog::DoDataExchange(DataExchange& dx) {
 
 bool CardDialog::OnInitDialog() {
   Dialog::OnInitDialog();
+  KeepOwnDialogLayout(Handle());
   // The figure comes first, as the person opening the card waits for it; what only the card
   // window shows is made ready behind it, long before the first frame is due.
   OnOK();
@@ -82,20 +89,47 @@ void CardDialog::GiveMessageTheCardsColours() {
 }
 
 void CardDialog::LayOut() {
+  const DisplayScale& scale = TheCardLook().scale;
+  const int width = scale.ToDevice(kCardWindowWidth), height = scale.ToDevice(kCardWindowHeight);
   RECT frame;
   GetWindowRect(Handle(), &frame);
-  MoveWindow(Handle(), frame.left, frame.top, kCardWindowWidth, kCardWindowHeight, FALSE);
+  MoveWindow(Handle(), frame.left, frame.top, width, height, FALSE);
   RECT desktop;
   GetWindowRect(GetDesktopWindow(), &desktop);
-  MoveWindow(Handle(), desktop.left + (desktop.right - desktop.left - kCardWindowWidth) / 2,
-             desktop.top + (desktop.bottom - desktop.top - kCardWindowHeight) / 2,
-             kCardWindowWidth, kCardWindowHeight, FALSE);
+  MoveWindow(Handle(), desktop.left + (desktop.right - desktop.left - width) / 2,
+             desktop.top + (desktop.bottom - desktop.top - height) / 2, width, height, FALSE);
+  GetWindowRect(Item(IDC_MESSAGE_CENTRED), &centredTemplatePlace_);
+  MapWindowPoints(nullptr, Handle(), reinterpret_cast<POINT*>(&centredTemplatePlace_), 2);
+  PlaceControls();
+}
+
+void CardDialog::PlaceControls() {
+  const DisplayScale& scale = TheCardLook().scale;
   for (const ControlPlace& place : kCardControlPlaces) {
-    // The centred edit keeps its place from the template.
-    if (place.id == IDC_MESSAGE_CENTRED) continue;
-    const Rect& r = place.rect;
+    // At 100 % the centred edit keeps its place from the template; scaled, the template's
+    // dialog units no longer match card pixels, so it goes where the table says.
+    Rect r = scale.ToDevice(place.rect);
+    if (place.id == IDC_MESSAGE_CENTRED && scale.IsIdentity()) {
+      const RECT& t = centredTemplatePlace_;
+      r = Rect{t.left, t.top, t.right, t.bottom};
+    }
     MoveWindow(Item(place.id), r.left, r.top, r.Width(), r.Height(), TRUE);
   }
+  leftEdit_.SetScale(scale);
+  centredEdit_.SetScale(scale);
+}
+
+LRESULT CardDialog::OnDpiChanged(WPARAM wParam, LPARAM lParam) {
+  TheCardLook().scale = DisplayScale::FromDpi(LOWORD(wParam));
+  const DisplayScale& scale = TheCardLook().scale;
+  // The window goes where the system suggests, at the size the card takes at the new scale.
+  const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+  SetWindowPos(Handle(), nullptr, suggested->left, suggested->top,
+               scale.ToDevice(kCardWindowWidth), scale.ToDevice(kCardWindowHeight),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  PlaceControls();
+  InvalidateRect(Handle(), nullptr, TRUE);
+  return 0;
 }
 
 void CardDialog::LoadMessage() {
@@ -134,6 +168,8 @@ LRESULT CardDialog::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
   switch (msg) {
     case WM_CARD_FINISHED:  // LRESULT OnCardFinished()
       return OnCardFinished();
+    case kDpiChanged:  // LRESULT OnDpiChanged(WORD dpi, const RECT* suggested)
+      return OnDpiChanged(wParam, lParam);
     default:
       return Dialog::HandleMessage(msg, wParam, lParam);
   }

@@ -9,6 +9,8 @@
 // showing is taken out of the window's position change (WM_WINDOWPOSCHANGING), so the card
 // stays hidden, unpainted, while the first playing runs. (Counting frame paints instead would
 // depend on how many the system sends; under Wine that count differs.)
+// The window is 630 x 430 card pixels, drawn at the display scale of its monitor: read when the
+// card starts and followed when it is dragged to a monitor of another scale (WM_DPICHANGED).
 #pragma once
 
 #include "app/card_parts_win.h"
@@ -69,7 +71,11 @@ class CardDialog : public Dialog {
   LRESULT OnCardFinished();
   void GiveMessageTheCardsColours();
   void LoadMessage();
+  // Sizes and centres the window and places its controls, at the card look's scale.
   void LayOut();
+  void PlaceControls();
+  // WM_DPICHANGED: the window has moved to a monitor of another scale.
+  LRESULT OnDpiChanged(WPARAM wParam, LPARAM lParam);
 
   CardParts& parts_;
   std::string messageText_;
@@ -84,6 +90,7 @@ class CardDialog : public Dialog {
   std::string title_;
   CardMessage loadedMessage_;  // msg.txt, shown when the window is made
   bool firstPlayingEnded_ = false;
+  RECT centredTemplatePlace_{};  // the centred edit's place from the template, client pixels
   HICON icon_;
   std::optional<WindowDC> screenDC_;
   std::unique_ptr<CardSurface> surface_;  // pictures and hot spots

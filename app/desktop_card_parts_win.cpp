@@ -4,6 +4,7 @@
 #include "animation/player/card_view_win.h"
 #include "app/card_dialog_win.h"
 #include "app/make_new_card_win.h"
+#include "shell/card_look_win.h"
 #include "sound/music_player_win.h"
 #include "sound/sound_bank_win.h"
 
@@ -13,7 +14,7 @@ namespace {
 class CardViewFigure : public FigureView {
  public:
   CardViewFigure(const FasFile& fas, HDC screen, HPALETTE palette, const Window& cardWindow)
-      : view_(fas, screen, palette, cardWindow) {}
+      : view_(fas, screen, palette, cardWindow, TheCardLook().scale) {}
   HWND Handle() const override { return view_.Handle(); }
   void Start(const std::string& label) override { view_.Start(label); }
 

@@ -5,9 +5,13 @@
 
 namespace card {
 
-void MessageEdit::PreSubclassWindow() {
-  Send(WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont()), TRUE);
-  Send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(5, 5));
+void MessageEdit::PreSubclassWindow() { SetScale(DisplayScale()); }
+
+void MessageEdit::SetScale(const DisplayScale& scale) {
+  const int margin = scale.ToDevice(5);
+  shadowOffset_ = scale.ToDevice(1);
+  Send(WM_SETFONT, reinterpret_cast<WPARAM>(MessageFont(scale)), TRUE);
+  Send(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
 }
 
 void MessageEdit::OnPaint() {
@@ -25,7 +29,7 @@ void MessageEdit::OnPaint() {
 
 HBRUSH MessageEdit::OnCtlColor(HDC dc, UINT) {
   if (shadowPass_) {
-    OffsetWindowOrgEx(dc, -1, -1, nullptr);
+    OffsetWindowOrgEx(dc, -shadowOffset_, -shadowOffset_, nullptr);
     SetBkColor(dc, colours_.background);
     SetTextColor(dc, colours_.shadow);
     return colours_.backgroundBrush;

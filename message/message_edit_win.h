@@ -1,9 +1,11 @@
 // The card's message control: a read-only, disabled multi-line edit that draws its text twice,
 // first as a shadow one pixel right of and below its place on the card's background colour,
 // then the text itself transparently over it. It answers its own colours through the
-// reflected control-colour message.
+// reflected control-colour message. At a display scale its font, margins and shadow offset
+// are the scale's.
 #pragma once
 
+#include "common/display_scale.h"
 #include "framework/window_win.h"
 
 #include <windows.h>
@@ -22,6 +24,8 @@ struct MessageColours {
 class MessageEdit : public Window {
  public:
   void SetColours(const MessageColours& colours) { colours_ = colours; }
+  // Gives the control the message font, margins and shadow offset of `scale`.
+  void SetScale(const DisplayScale& scale);
 
  protected:
   // Gives the control the message font and 5-pixel margins on both sides.
@@ -32,6 +36,7 @@ class MessageEdit : public Window {
  private:
   MessageColours colours_;
   bool shadowPass_ = false;
+  int shadowOffset_ = 1;  // device pixels
 };
 
 }  // namespace card

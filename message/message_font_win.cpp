@@ -4,13 +4,14 @@
 #include "framework/gdi_win.h"
 
 #include <cstring>
+#include <map>
 
 namespace card {
 namespace {
 
-Font MakeMessageFont() {
+Font MakeMessageFont(const DisplayScale& scale) {
   LOGFONTA font{};
-  font.lfHeight = -20;
+  font.lfHeight = -scale.ToDevice(20);
   font.lfWeight = 700;
   font.lfPitchAndFamily = FF_SWISS;
   std::strcpy(font.lfFaceName, "Comic Sans MS");
@@ -19,9 +20,12 @@ Font MakeMessageFont() {
 
 }  // namespace
 
-HFONT MessageFont() {
-  static const Font messageFont = MakeMessageFont();
-  return messageFont.Get();
+HFONT MessageFont(const DisplayScale& scale) {
+  // A card meets few scales in its life: one font each, made on first use.
+  static std::map<int, Font> fonts;
+  auto [place, made] = fonts.try_emplace(scale.Dpi());
+  if (made) place->second = MakeMessageFont(scale);
+  return place->second.Get();
 }
 
 }  // namespace card

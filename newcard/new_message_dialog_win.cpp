@@ -1,6 +1,7 @@
 // The new-message dialog (see new_message_dialog_win.h).
 #include "newcard/new_message_dialog_win.h"
 
+#include "framework/display_dpi_win.h"
 #include "newcard/ansi_codec_win.h"
 #include "newcard/card_file_system_win.h"
 #include "newcard/file_created_dialog_win.h"
@@ -33,7 +34,9 @@ void NewMessageDialog::DoDataExchange(DataExchange& dx) {
 
 bool NewMessageDialog::OnInitDialog() {
   Dialog::OnInitDialog();
-  const auto font = reinterpret_cast<WPARAM>(MessageFont());
+  // The template scales with the system; the message font follows, so the edit still takes
+  // seven lines.
+  const auto font = reinterpret_cast<WPARAM>(MessageFont(WindowScale(Handle())));
   leftEdit_.Send(WM_SETFONT, font, TRUE);
   centredEdit_.Send(WM_SETFONT, font, TRUE);
   SetEditText(leftEdit_, message_);

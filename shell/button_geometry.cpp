@@ -6,6 +6,13 @@ namespace {
 
 Rect Sized(int x, int y, int cx, int cy) { return Rect{x, y, x + cx, y + cy}; }
 
+// An edge `card` pixels from the start of a side `cardSize` long, in device pixels along a side
+// `deviceSize` long: measured from the nearer end.
+int MapEdge(int card, int cardSize, int deviceSize, const DisplayScale& scale) {
+  return 2 * card <= cardSize ? scale.ToDevice(card)
+                              : deviceSize - scale.ToDevice(cardSize - card);
+}
+
 }  // namespace
 
 std::vector<ButtonFill> ButtonFills(const Rect& item, bool pressed) {
@@ -33,11 +40,29 @@ std::vector<ButtonFill> ButtonFills(const Rect& item, bool pressed) {
   return fills;
 }
 
+std::vector<ButtonFill> ScaledButtonFills(const Rect& device, bool pressed,
+                                          const DisplayScale& scale) {
+  const int width = device.Width(), height = device.Height();
+  const int cardWidth = scale.ToCard(width), cardHeight = scale.ToCard(height);
+  std::vector<ButtonFill> fills = ButtonFills(Rect{0, 0, cardWidth, cardHeight}, pressed);
+  for (ButtonFill& fill : fills) {
+    const Rect& r = fill.rect;
+    fill.rect = Rect{MapEdge(r.left, cardWidth, width, scale),
+                     MapEdge(r.top, cardHeight, height, scale),
+                     MapEdge(r.right, cardWidth, width, scale),
+                     MapEdge(r.bottom, cardHeight, height, scale)}
+                    .Offset(device.left, device.top);
+  }
+  return fills;
+}
+
 Point CaptionPosition(const Rect& item, unsigned itemState, int decorationWidth, int textWidth,
-                      int textHeight) {
+                      int textHeight, const DisplayScale& scale) {
   // Only the exact state "pressed and focused" moves the caption; a pressed button with any
   // other bit set keeps it in place.
-  const Rect placed = itemState == (kItemSelected | kItemFocus) ? item.Offset(2, 2) : item;
+  const int shift = scale.ToDevice(2);
+  const Rect placed =
+      itemState == (kItemSelected | kItemFocus) ? item.Offset(shift, shift) : item;
   const int d = decorationWidth;
   return Point{placed.left + d + (item.Width() - textWidth - d) / 2,
                placed.top + (item.Height() - textHeight) / 2};

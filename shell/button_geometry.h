@@ -2,6 +2,7 @@
 // and points computed from the item rectangle and state; the Windows side only fills and draws.
 #pragma once
 
+#include "common/display_scale.h"
 #include "common/geometry.h"
 
 #include <vector>
@@ -25,12 +26,19 @@ struct ButtonFill {
 // inner ones one pixel shorter; pressed: two dark lines top and left only).
 std::vector<ButtonFill> ButtonFills(const Rect& item, bool pressed);
 
+// The same fills for a button of `device` pixels at `scale`: worked out for the button's size in
+// card pixels, each edge then mapped to device pixels from the nearer side of the button, so
+// frame and bevel lines keep their scaled widths at both ends whatever the rounding. At 100 %
+// these are ButtonFills(device, pressed).
+std::vector<ButtonFill> ScaledButtonFills(const Rect& device, bool pressed,
+                                          const DisplayScale& scale);
+
 // The caption's top-left corner: centred in the part of the button right of the decoration
 // (`decorationWidth` pixels wide), shifted 2 pixels right and down only when the state is
-// exactly pressed-and-focused. Halves are truncated toward zero, so a caption wider than the
-// button starts left of it.
+// exactly pressed-and-focused (2 card pixels at `scale`). Halves are truncated toward zero, so a
+// caption wider than the button starts left of it. All other values are device pixels.
 Point CaptionPosition(const Rect& item, unsigned itemState, int decorationWidth, int textWidth,
-                      int textHeight);
+                      int textHeight, const DisplayScale& scale = {});
 
 // The width of the logo strip left of the "Visit Us" caption, with or without a logo.
 constexpr int kLogoStripWidth = 48;

@@ -21,12 +21,13 @@ void SolidFill(HDC dc, const Rect& r, COLORREF colour) {
 void CardButton::DrawItem(const DRAWITEMSTRUCT& item) {
   HDC dc = item.hDC;
   const CardLook& look = TheCardLook();
-  const Font font = MakeButtonFont();
+  const DisplayScale& scale = look.scale;
+  const Font font = MakeButtonFont(scale);
   const Selection fontSelection(dc, font.Get());
 
   const Rect itemRect{item.rcItem.left, item.rcItem.top, item.rcItem.right, item.rcItem.bottom};
   const bool pressed = (item.itemState & ODS_SELECTED) != 0;
-  for (const ButtonFill& fill : ButtonFills(itemRect, pressed)) {
+  for (const ButtonFill& fill : ScaledButtonFills(itemRect, pressed, scale)) {
     switch (fill.paint) {
       case ButtonPaint::Frame:
         SolidFill(dc, fill.rect, GetSysColor(COLOR_WINDOWFRAME));
@@ -51,21 +52,24 @@ void CardButton::DrawItem(const DRAWITEMSTRUCT& item) {
       GetWindowTextA(Handle(), caption.data(), static_cast<int>(caption.size()))));
   SIZE text{};
   GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &text);
-  const Point at = CaptionPosition(itemRect, item.itemState, decoration, text.cx, text.cy);
+  const Point at =
+      CaptionPosition(itemRect, item.itemState, decoration, text.cx, text.cy, scale);
+  const int shadow = scale.ToDevice(1);
 
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, look.colours.buttonTextShadow);
   TextOutA(dc, at.x, at.y, caption.c_str(), static_cast<int>(caption.size()));
   SetTextColor(dc, look.colours.buttonText);
-  TextOutA(dc, at.x - 1, at.y - 1, caption.c_str(), static_cast<int>(caption.size()));
+  TextOutA(dc, at.x - shadow, at.y - shadow, caption.c_str(), static_cast<int>(caption.size()));
 }
 
 int CardButton::DrawDecoration(HDC, bool) { return 0; }
 
 int LogoButton::DrawDecoration(HDC dc, bool) {
   // The logo stays in place when the button is pressed; the strip is there even without one.
-  if (const PlacedImage* logo = TheCardLook().logo) logo->Draw(dc);
-  return kLogoStripWidth;
+  const CardLook& look = TheCardLook();
+  if (look.logo) look.logo->Draw(dc, {}, look.scale);
+  return look.scale.ToDevice(kLogoStripWidth);
 }
 
 }  // namespace card

@@ -33,9 +33,9 @@ Palette MakeCardPalette(const std::vector<std::uint32_t>& entries) {
   return Palette(CreatePalette(palette));
 }
 
-Font MakeButtonFont() {
+Font MakeButtonFont(const DisplayScale& scale) {
   LOGFONTA font{};
-  font.lfHeight = -18;
+  font.lfHeight = -scale.ToDevice(18);
   font.lfWeight = 600;
   font.lfCharSet = ANSI_CHARSET;
   font.lfPitchAndFamily = FF_SWISS;

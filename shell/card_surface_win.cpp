@@ -11,6 +11,12 @@
 #include <shellapi.h>
 
 namespace card {
+namespace {
+
+// Hot spots are in card pixels; the mouse reports device pixels.
+Point CardPoint(POINT client) { return TheCardLook().scale.ToCard(Point{client.x, client.y}); }
+
+}  // namespace
 
 void CardSurface::OpenWithShell(const std::string& target) {
   // The shell's library is loaded at the first click, not at start-up, which it would slow.
@@ -52,14 +58,18 @@ void CardSurface::Paint(HWND window) {
   const PaletteSelection palette(dc, TheCardLook().palette.Get(), true);
   RealizePalette(dc);
   if (!Logo()) return;
+  const DisplayScale& scale = TheCardLook().scale;
   for (size_t i = 1; i < images_.size(); ++i) {
-    if (images_[i]) images_[i]->Draw(dc, hotSpots_);
+    if (images_[i]) images_[i]->Draw(dc, hotSpots_, scale);
   }
   for (const HotSpot& spot : hotSpots_) {
     if (!spot.hover || spot.hoverImage.empty()) continue;
     // Loaded for this paint only, as the image is shown only while hovered.
     const DibImage image(spot.hoverImage);
-    image.Draw(dc, spot.rect.left, spot.rect.top);
+    const Rect placed = scale.ToDevice(Rect{spot.rect.left, spot.rect.top,
+                                            spot.rect.left + image.Width(),
+                                            spot.rect.top + image.Height()});
+    image.DrawStretched(dc, RECT{placed.left, placed.top, placed.right, placed.bottom});
   }
 }
 
@@ -71,7 +81,7 @@ bool CardSurface::RealisePalette(HWND window) {
 }
 
 void CardSurface::ButtonDown(HWND window, POINT client) {
-  if (const HotSpot* spot = HitTest(hotSpots_, Point{client.x, client.y})) {
+  if (const HotSpot* spot = HitTest(hotSpots_, CardPoint(client))) {
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
     open_(spot->target);
     SetCursor(previous);
@@ -120,8 +130,9 @@ void CardSurface::VisitUs() {
 void CardSurface::UpdateHover(HWND window, POINT client) {
   if (hoverTimer_ != 0) KillTimer(window, hoverTimer_);
   hoverTimer_ = 0;
-  const HoverChange change = card::UpdateHover(hotSpots_, Point{client.x, client.y});
-  for (const Rect& r : change.toRedraw) {
+  const HoverChange change = card::UpdateHover(hotSpots_, CardPoint(client));
+  for (const Rect& spot : change.toRedraw) {
+    const Rect r = TheCardLook().scale.ToDevice(spot);
     const RECT rect{r.left, r.top, r.right, r.bottom};
     InvalidateRect(window, &rect, TRUE);
   }

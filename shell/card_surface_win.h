@@ -3,7 +3,8 @@
 // realises the card palette, moves by dragging any point that is not a hot spot, follows the
 // pointer over hot spots (polling it every 100 ms while it is inside one, so that leaving the
 // window is noticed too), shows the hand cursor over them and opens their targets, and opens
-// the "Visit Us" page. The card window owns one and forwards its messages to it.
+// the "Visit Us" page. The card window owns one and forwards its messages to it. Pictures and
+// hot spots are in card pixels, drawn and hit at the card look's display scale.
 #pragma once
 
 #include "shell/hot_spot.h"

@@ -1,6 +1,7 @@
 // The card window as it is laid out when it starts: its size, and where its four buttons and
-// its two message edits sit in its client area. Bounds in a script may refer to these controls
-// by id, so every host of the card must place them alike.
+// its two message edits sit in its client area, in card pixels (on a scaled display the window
+// maps them to device pixels, see common/display_scale.h). Bounds in a script may refer to
+// these controls by id, so every host of the card must place them alike.
 #pragma once
 
 #include "common/geometry.h"
@@ -28,7 +29,7 @@ constexpr int kCentredMessageId = IDC_MESSAGE_CENTRED;
 
 struct ControlPlace {
   int id = 0;
-  Rect rect;  // client pixels
+  Rect rect;  // client area, card pixels
 };
 
 // The buttons from left to right, then the message edits. The left edit is moved where it is

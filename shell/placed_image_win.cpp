@@ -4,19 +4,34 @@
 #include "shell/hover_recolour.h"
 
 namespace card {
+namespace {
+
+RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
+
+}  // namespace
 
 PlacedImage::PlacedImage(int x, int y, const std::string& fileName)
     : x_(x), y_(y), image_(fileName) {}
 
-void PlacedImage::Draw(HDC dc, std::span<const HotSpot> hotSpots) const {
+void PlacedImage::Draw(HDC dc, std::span<const HotSpot> hotSpots,
+                       const DisplayScale& scale) const {
   if (!image_.Loaded()) return;
-  image_.Draw(dc, x_, y_);
   const Rect picture{x_, y_, x_ + image_.Width(), y_ + image_.Height()};
+  const RECT placed = ToRECT(scale.ToDevice(picture));
+  image_.DrawStretched(dc, placed);
   for (const HoverRecolour& redraw : HoverRecolours(picture, hotSpots)) {
-    const RECT target{redraw.target.left, redraw.target.top, redraw.target.right,
-                      redraw.target.bottom};
-    image_.DrawTransparent(dc, target, POINT{redraw.source.x, redraw.source.y}, redraw.fromColour,
-                           redraw.toColour);
+    if (scale.IsIdentity()) {
+      image_.DrawTransparent(dc, ToRECT(redraw.target), POINT{redraw.source.x, redraw.source.y},
+                             redraw.fromColour, redraw.toColour);
+      continue;
+    }
+    // Scaled, the whole picture is drawn again clipped to the part, so that the part's pixel
+    // blocks fall exactly where the first drawing put them.
+    const Rect part = scale.ToDevice(redraw.target);
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, part.left, part.top, part.right, part.bottom);
+    image_.DrawStretched(dc, placed, redraw.fromColour, redraw.toColour);
+    RestoreDC(dc, saved);
   }
 }
 

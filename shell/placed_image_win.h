@@ -1,8 +1,11 @@
 // A picture at a fixed place of the card window. It draws itself with its key colour
-// transparent, then redraws the parts under hovered hot spots with their colour swaps.
+// transparent, then redraws the parts under hovered hot spots with their colour swaps. At a
+// display scale its place and size are mapped to device pixels and each of its pixels becomes
+// a block (see common/display_scale.h).
 #pragma once
 
 #include "animation/image/dib_image_win.h"
+#include "common/display_scale.h"
 #include "shell/hot_spot.h"
 
 #include <windows.h>
@@ -22,8 +25,9 @@ class PlacedImage {
   int Y() const { return y_; }
   const DibImage& Image() const { return image_; }
 
-  // Draws onto `dc`; `hotSpots` is the card window's list (empty for the logo).
-  void Draw(HDC dc, std::span<const HotSpot> hotSpots = {}) const;
+  // Draws onto `dc` at `scale`; `hotSpots` is the card window's list (empty for the logo).
+  void Draw(HDC dc, std::span<const HotSpot> hotSpots = {},
+            const DisplayScale& scale = {}) const;
 
  private:
   int x_;

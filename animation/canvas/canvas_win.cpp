@@ -5,6 +5,7 @@
 #include "animation/canvas/frame_drawing_win.h"
 #include "animation/canvas/move_plan.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace card {
@@ -32,6 +33,13 @@ void ReadScreen(HDC surface, HDC screen, std::int32_t x, std::int32_t y, std::in
          onScreen.left, onScreen.top, SRCCOPY);
 }
 
+// The move from `from` to `to`, held inside 32 bits (MoveBy holds the place itself).
+std::int32_t DeviceDelta(std::int32_t from, std::int32_t to) {
+  return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+      std::int64_t{to} - from, std::numeric_limits<std::int32_t>::min(),
+      std::numeric_limits<std::int32_t>::max()));
+}
+
 std::int32_t Downward(std::int32_t dyUp) {
   return dyUp == std::numeric_limits<std::int32_t>::min() ? std::numeric_limits<std::int32_t>::max()
                                                           : -dyUp;
@@ -39,14 +47,15 @@ std::int32_t Downward(std::int32_t dyUp) {
 
 }  // namespace
 
-Canvas::Canvas(const FasFile& fas, HDC screen, HPALETTE palette)
-    : width_(fas.Width()),
-      height_(fas.Height()),
+Canvas::Canvas(const FasFile& fas, HDC screen, HPALETTE palette, const DisplayScale& scale)
+    : scale_(scale),
+      width_(scale.ToDevice(fas.Width())),
+      height_(scale.ToDevice(fas.Height())),
       fas_(fas),
       screen_(screen),
       palette_(palette),
-      background_(screen, fas.Width(), fas.Height()),
-      compose_(screen, fas.Width(), fas.Height()) {
+      background_(screen, width_, height_),
+      compose_(screen, width_, height_) {
   // The static-control class answers hit-testing as transparent, so the figure never takes
   // the mouse; the framework subclasses it so the handlers below get its messages.
   if (!Create(kExStyle, "Static", "", WS_POPUP, 0, 0, width_, height_, nullptr, nullptr)) return;
@@ -62,7 +71,13 @@ Canvas::Canvas(const FasFile& fas, HDC screen, HPALETTE palette)
 Canvas::~Canvas() = default;
 
 void Canvas::ShowFrame(std::int32_t dx, std::int32_t dyUp, std::int32_t frameId) {
-  if (dx != 0 || dyUp != 0) MoveBy(dx, Downward(dyUp));
+  if (dx != 0 || dyUp != 0) {
+    // From the card-pixel place the window stands for to the device place of the next one.
+    const std::int32_t down = Downward(dyUp);
+    const std::int32_t x = scale_.ToDevice(MovedCoordinate(scale_.ToCard(screenX_), dx));
+    const std::int32_t y = scale_.ToDevice(MovedCoordinate(scale_.ToCard(screenY_), down));
+    MoveBy(DeviceDelta(screenX_, x), DeviceDelta(screenY_, y));
+  }
   Present(frameId);
 }
 
@@ -75,8 +90,8 @@ void Canvas::ComposeFrame(std::int32_t frameId) {
   frameId = FrameToCompose(currentFrame_, frameId);
   currentFrame_ = frameId;
   BitBlt(compose_, 0, 0, width_, height_, background_, 0, 0, SRCCOPY);
-  DrawFrameMask(fas_, frameId, compose_, SRCAND);
-  DrawFrameImage(fas_, frameId, compose_, SRCPAINT);
+  DrawFrameMask(fas_, frameId, compose_, SRCAND, scale_);
+  DrawFrameImage(fas_, frameId, compose_, SRCPAINT, scale_);
 }
 
 void Canvas::CaptureBackground() {

@@ -5,11 +5,15 @@
 // A move keeps the background copy current without ever reading the window itself back from
 // the screen: the area left gets its saved background again, the part still covered is shifted
 // inside the copy, and only the newly covered part is read from the screen.
+// At a display scale the window is the frames' size in device pixels and each frame pixel a
+// block; the script's moves stay in card pixels: the window's place is always the device place
+// of a card-pixel place (see common/display_scale.h).
 #pragma once
 
 #include "animation/canvas/frame_choice.h"
 #include "animation/fas/fas_file.h"
 #include "animation/image/memory_dc_win.h"
+#include "common/display_scale.h"
 #include "framework/gdi_win.h"
 #include "framework/window_win.h"
 
@@ -24,16 +28,20 @@ class Canvas : public Window {
  public:
   // Creates the hidden window at (0, 0) of the frames' size. `screen` is the program's device
   // context of the whole screen (reference device and source of screen reads) and `palette`
-  // the card's palette (null for none); both must outlive the canvas, as must `fas`.
-  Canvas(const FasFile& fas, HDC screen, HPALETTE palette);
+  // the card's palette (null for none); both must outlive the canvas, as must `fas`. Frames
+  // are drawn at `scale`.
+  Canvas(const FasFile& fas, HDC screen, HPALETTE palette, const DisplayScale& scale = {});
   ~Canvas() override;
 
-  // Moves by dx pixels right and dyUp pixels up when either is nonzero, then presents frame id
-  // `frameId` as frame_choice.h resolves it.
+  // Moves by dx card pixels right and dyUp card pixels up when either is nonzero, then presents
+  // frame id `frameId` as frame_choice.h resolves it.
   void ShowFrame(std::int32_t dx, std::int32_t dyUp, std::int32_t frameId);
-  // Moves the window by (dx, dy), positive dy downward, keeping the saved background current.
+  // Moves the window by (dx, dy) device pixels, positive dy downward, keeping the saved
+  // background current.
   void MoveBy(std::int32_t dx, std::int32_t dy);
 
+  const DisplayScale& Scale() const { return scale_; }
+  // The window's size in device pixels.
   std::int32_t Width() const { return width_; }
   std::int32_t Height() const { return height_; }
   std::int32_t CurrentFrame() const { return currentFrame_; }
@@ -60,6 +68,7 @@ class Canvas : public Window {
   // Fills the background surface from the screen at the window's position.
   void CaptureBackground();
 
+  DisplayScale scale_;
   std::int32_t screenX_ = -1000;
   std::int32_t screenY_ = -1000;
   std::int32_t width_;

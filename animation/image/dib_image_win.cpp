@@ -13,10 +13,19 @@ static_assert(sizeof(TableColour) == sizeof(RGBQUAD), "TableColour mirrors RGBQU
 
 constexpr UINT kMaxTableEntries = 256;
 
-// The same source rectangle blitted onto `target` with `rop`.
-void Blit(HDC dc, const RECT& target, HDC source, POINT from, DWORD rop) {
-  BitBlt(dc, target.left, target.top, target.right - target.left, target.bottom - target.top,
-         source, from.x, from.y, rop);
+// The source rectangle `from` blitted onto `target` with `rop`; stretched pixel by pixel
+// (whole pixels repeated or dropped, never blended) when the sizes differ.
+void Blit(HDC dc, const RECT& target, HDC source, const RECT& from, DWORD rop) {
+  const int width = target.right - target.left, height = target.bottom - target.top;
+  const int fromWidth = from.right - from.left, fromHeight = from.bottom - from.top;
+  if (width == fromWidth && height == fromHeight) {
+    BitBlt(dc, target.left, target.top, width, height, source, from.left, from.top, rop);
+    return;
+  }
+  const int previous = SetStretchBltMode(dc, COLORONCOLOR);
+  StretchBlt(dc, target.left, target.top, width, height, source, from.left, from.top, fromWidth,
+             fromHeight, rop);
+  if (previous) SetStretchBltMode(dc, previous);
 }
 
 void SetTable(HDC dc, const std::vector<TableColour>& table) {
@@ -44,6 +53,17 @@ void DibImage::Draw(HDC dc, int x, int y) const {
 
 void DibImage::DrawTransparent(HDC dc, RECT target, POINT source, COLORREF swapFrom,
                                COLORREF swapTo) const {
+  const RECT from{source.x, source.y, source.x + target.right - target.left,
+                  source.y + target.bottom - target.top};
+  DrawPart(dc, target, from, swapFrom, swapTo);
+}
+
+void DibImage::DrawStretched(HDC dc, RECT target, COLORREF swapFrom, COLORREF swapTo) const {
+  DrawPart(dc, target, RECT{0, 0, width_, height_}, swapFrom, swapTo);
+}
+
+void DibImage::DrawPart(HDC dc, RECT target, RECT source, COLORREF swapFrom,
+                        COLORREF swapTo) const {
   if (!bitmap_) return;
   CompatibleDC picture(nullptr);
   Selection selected(picture, bitmap_);

@@ -3,7 +3,8 @@
 // rewrites the section's own colour table between two blits (mask with SRCAND, colours with
 // SRCPAINT) and puts it back; no mask bitmap is made. A picture without a colour table (more
 // than 8 bits per pixel) is drawn opaque. A file that cannot be loaded gives a picture of size
-// 0 that draws nothing.
+// 0 that draws nothing. Drawn larger than it is, each pixel becomes a block of screen pixels
+// (nearest neighbour), so pixel art stays sharp on a scaled display.
 #pragma once
 
 #include "framework/gdi_win.h"
@@ -30,8 +31,13 @@ class DibImage {
   // when the swap colours (0x00BBGGRR) differ, pixels of swapFrom are drawn in swapTo.
   void DrawTransparent(HDC dc, RECT target, POINT source, COLORREF swapFrom,
                        COLORREF swapTo) const;
+  // The whole picture stretched onto `target`, key colour transparent, with the swap above.
+  void DrawStretched(HDC dc, RECT target, COLORREF swapFrom = 0, COLORREF swapTo = 0) const;
 
  private:
+  // The `source` rectangle of the picture onto `target`, in the two transparent passes.
+  void DrawPart(HDC dc, RECT target, RECT source, COLORREF swapFrom, COLORREF swapTo) const;
+
   Bitmap bitmap_;
   int width_ = 0;
   int height_ = 0;

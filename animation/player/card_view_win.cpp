@@ -31,8 +31,9 @@ std::int32_t SteadyTenths() {
 
 }  // namespace
 
-CardView::CardView(const FasFile& fas, HDC screen, HPALETTE palette, const Window& cardWindow)
-    : Canvas(fas, screen, palette),
+CardView::CardView(const FasFile& fas, HDC screen, HPALETTE palette, const Window& cardWindow,
+                   const DisplayScale& scale)
+    : Canvas(fas, screen, palette, scale),
       cardWindow_(cardWindow),
       traceWindow_(FindWindowA(nullptr, kTraceWindowTitle)),
       player_(*this, ScriptsOf(fas), fas.Width(), fas.Height()) {}
@@ -78,9 +79,12 @@ void CardView::ShowFrame(std::int32_t dx, std::int32_t dyUp, std::int32_t frameI
 
 Rect CardView::WindowRect() const {
   RECT placed{};
-  if (Handle() && GetWindowRect(Handle(), &placed)) return FromRECT(placed);
-  const POINT at = Position();
-  return Rect{at.x, at.y, at.x + Width(), at.y + Height()};
+  POINT at = Position();
+  if (Handle() && GetWindowRect(Handle(), &placed)) at = POINT{placed.left, placed.top};
+  // In card pixels: the place the window stands for, and the frames' size.
+  const Point card = Scale().ToCard(Point{at.x, at.y});
+  const Rect frame = Scale().ToCard(Rect{0, 0, Width(), Height()});
+  return Rect{card.x, card.y, card.x + frame.right, card.y + frame.bottom};
 }
 
 void CardView::StartSound(const std::string& name) {
@@ -98,7 +102,7 @@ void CardView::ShowMessage(const std::string& text) {
 Rect CardView::WorkArea() {
   RECT area{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
-  return FromRECT(area);
+  return Scale().ToCard(FromRECT(area));
 }
 
 std::optional<Rect> CardView::ControlRect(int id) {
@@ -107,7 +111,7 @@ std::optional<Rect> CardView::ControlRect(int id) {
   RECT r{};
   if (!control || !GetWindowRect(control, &r)) return std::nullopt;
   MapWindowPoints(nullptr, card, reinterpret_cast<POINT*>(&r), 2);
-  return FromRECT(r);
+  return Scale().ToCard(FromRECT(r));
 }
 
 void CardView::Trace(const std::string& text) {

@@ -2,7 +2,9 @@
 // It owns the portable script player and is its host on Windows: frames and moves go to the
 // canvas it derives from, sounds to wave-out, boxes to MessageBox, and the bounds tokens to the
 // trace window when a "Qurlo.txt - Notepad" window was open at start. When a run has ended it
-// stops its timer and sends WM_CARD_FINISHED to the card window.
+// stops its timer and sends WM_CARD_FINISHED to the card window. The player works in card
+// pixels: the view turns the work area, the card window's controls and its own place into card
+// pixels at its display scale, and the canvas turns the moves back into device pixels.
 #pragma once
 
 #include "animation/canvas/canvas_win.h"
@@ -26,7 +28,8 @@ class CardView : public Canvas, private PlayerHost {
   // The script's frames and scripts come from `fas`; `screen` and `palette` are as for Canvas.
   // `cardWindow` is the card window: it need not exist yet, only when the view plays. It
   // receives WM_CARD_FINISHED, and its controls are the reference rectangles of bounds.
-  CardView(const FasFile& fas, HDC screen, HPALETTE palette, const Window& cardWindow);
+  CardView(const FasFile& fas, HDC screen, HPALETTE palette, const Window& cardWindow,
+           const DisplayScale& scale = {});
   ~CardView() override;
 
   // Appends a run of the script `label` and starts the timer. Nothing else is reset: the next

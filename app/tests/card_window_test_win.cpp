@@ -3,6 +3,7 @@
 // start, and the order in which it takes itself apart.
 #include "app/card_dialog_win.h"
 #include "app/tests/tiny_card.h"
+#include "message/message_font_win.h"
 #include "res/resource.h"
 
 #include <gtest/gtest.h>
@@ -247,6 +248,55 @@ TEST_F(CardWindowTest, IsCentred630By430WithItsTitleAndControlsInPlace) {
     EXPECT_EQ(Window::FromHandle(GetDlgItem(hwnd, IDC_VISIT_US)) != nullptr, true)
         << "the buttons are bound to their objects";
     EXPECT_EQ(SendMessageA(hwnd, WM_GETICON, ICON_BIG, 0) != 0, true);
+    PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+  };
+  CardDialog dialog(Content(), parts);
+  card = &dialog;
+  EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+}
+
+// Dragged to a monitor of 200 %, the card window takes the suggested place at twice its size,
+// its controls at their places times two and its message font at the new scale; back at
+// 100 % everything is as it was.
+TEST_F(CardWindowTest, FollowsAMoveToAMonitorOfAnotherScale) {
+  constexpr UINT kDpiChanged = 0x02E0;
+  FakeParts parts;
+  CardDialog* card = nullptr;
+  parts.scenario = [&] {
+    HWND hwnd = card->Handle();
+    const auto controlAt = [&](int id) {
+      RECT r;
+      GetWindowRect(GetDlgItem(hwnd, id), &r);
+      MapWindowPoints(nullptr, hwnd, reinterpret_cast<POINT*>(&r), 2);
+      return Rect{r.left, r.top, r.right, r.bottom};
+    };
+    const auto frame = [&] {
+      RECT r;
+      GetWindowRect(hwnd, &r);
+      return Rect{r.left, r.top, r.right, r.bottom};
+    };
+    const Rect centred = controlAt(IDC_MESSAGE_CENTRED);
+    const HFONT font = reinterpret_cast<HFONT>(
+        SendMessageA(GetDlgItem(hwnd, IDC_MESSAGE_LEFT), WM_GETFONT, 0, 0));
+
+    RECT suggested{40, 30, 40 + 1260, 30 + 860};
+    SendMessageA(hwnd, kDpiChanged, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(frame(), (Rect{40, 30, 1300, 890}));
+    EXPECT_EQ(controlAt(IDOK), (Rect{30, 718, 210, 838}));
+    EXPECT_EQ(controlAt(IDC_MESSAGE_LEFT), (Rect{74, 254, 1178, 690}));
+    EXPECT_EQ(controlAt(IDC_MESSAGE_CENTRED), (Rect{72, 252, 1176, 688}));
+    EXPECT_EQ(reinterpret_cast<HFONT>(
+                  SendMessageA(GetDlgItem(hwnd, IDC_MESSAGE_LEFT), WM_GETFONT, 0, 0)),
+              MessageFont(DisplayScale::FromDpi(192)));
+
+    suggested = RECT{100, 80, 100 + 630, 80 + 430};
+    SendMessageA(hwnd, kDpiChanged, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(frame(), (Rect{100, 80, 730, 510}));
+    EXPECT_EQ(controlAt(IDOK), (Rect{15, 359, 105, 419}));
+    EXPECT_EQ(controlAt(IDC_MESSAGE_CENTRED), centred) << "back at its template place";
+    EXPECT_EQ(reinterpret_cast<HFONT>(
+                  SendMessageA(GetDlgItem(hwnd, IDC_MESSAGE_LEFT), WM_GETFONT, 0, 0)),
+              font);
     PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
   };
   CardDialog dialog(Content(), parts);

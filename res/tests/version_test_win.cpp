@@ -1,6 +1,6 @@
 // card.exe's version resource and manifest, read from this test program, which links the same
-// resources: the product's name and the build's version; asInvoker, Windows 7 to 11, and no DPI
-// awareness.
+// resources: the product's name and the build's version; asInvoker, Windows 7 to 11, and awareness
+// of each monitor's DPI.
 #include "card_version.h"
 
 #include <windows.h>
@@ -59,21 +59,19 @@ std::string OwnManifest() {
                      SizeofResource(nullptr, found));
 }
 
-TEST(Manifest, AsksForWhatTheCardNeedsAndNoDpiAwareness) {
+TEST(Manifest, AsksForWhatTheCardNeedsAndPerMonitorDpiAwareness) {
   const std::string manifest = OwnManifest();
   ASSERT_FALSE(manifest.empty()) << "no manifest";
   for (const char* part : {
            "<requestedExecutionLevel level=\"asInvoker\" uiAccess=\"false\"/>",
            "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}",
            "{1f676c76-80e1-4239-95bb-83d0f6d0da78}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}",
-           ">false</dpiAware>"}) {
+           ">true/pm</dpiAware>", ">PerMonitorV2, PerMonitor</dpiAwareness>"}) {
     EXPECT_NE(manifest.find(part), std::string::npos) << part;
   }
   EXPECT_NE(manifest.find("version=\"" CARD_VERSION_TEXT ".0\""), std::string::npos);
-  EXPECT_EQ(manifest.find("dpiAwareness"), std::string::npos);
   // Common Controls 6 would paint the card window's message grey on their own background.
   EXPECT_EQ(manifest.find("Common-Controls"), std::string::npos);
-  EXPECT_EQ(manifest.find("true</dpiAware>"), std::string::npos);
 }
 
 }  // namespace

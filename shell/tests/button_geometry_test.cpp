@@ -81,6 +81,41 @@ TEST(CaptionPosition, CentresRightOfTheDecorationAndShiftsOnlyWhenPressedWithFoc
               c.expected)
         << c.name;
   }
+  const DisplayScale s200 = DisplayScale::FromDpi(192);
+  EXPECT_EQ(CaptionPosition({0, 0, 412, 120}, kItemSelected | kItemFocus, 0, 200, 40, s200),
+            (Point{110, 44}))
+      << "a pressed caption moves by 2 card pixels";
+}
+
+// Scaled fills: at 100 % the plain ones, at whole scales the plain ones scaled, and at
+// fractional scales frame and bevel lines of the scaled width at both ends of the button.
+TEST(ScaledButtonFills, ScaleLinesWithTheDisplay) {
+  const Rect item{15, 359, 105, 419};
+  EXPECT_EQ(ScaledButtonFills(item, false, {}), ButtonFills(item, false));
+  EXPECT_EQ(ScaledButtonFills(item, true, {}), ButtonFills(item, true));
+
+  for (int dpi : {192, 288}) {
+    const DisplayScale scale = DisplayScale::FromDpi(dpi);
+    for (bool pressed : {false, true}) {
+      std::vector<ButtonFill> expected = ButtonFills(Rect{0, 0, 90, 60}, pressed);
+      for (ButtonFill& fill : expected) fill.rect = scale.ToDevice(fill.rect);
+      EXPECT_EQ(ScaledButtonFills(scale.ToDevice(Rect{0, 0, 90, 60}), pressed, scale), expected)
+          << dpi << (pressed ? " pressed" : " raised");
+    }
+  }
+
+  const DisplayScale s150 = DisplayScale::FromDpi(144);
+  const Rect device = s150.ToDevice(item);  // 135 x 90 at (23, 539)
+  const std::vector<ButtonFill> fills = ScaledButtonFills(device, false, s150);
+  ASSERT_EQ(fills.size(), ButtonFills(item, false).size());
+  EXPECT_EQ(fills[0].rect, (Rect{25, 539, 156, 541})) << "top frame: 2 pixels, corners left out";
+  EXPECT_EQ(fills[3].rect, (Rect{156, 541, 158, 627})) << "right frame ends at the right edge";
+  EXPECT_EQ(fills[4].rect, (Rect{25, 541, 156, 627})) << "the face inside the frame";
+  EXPECT_EQ(fills[5].rect, (Rect{25, 541, 28, 627})) << "left light edge: 2 card pixels";
+  for (const ButtonFill& fill : fills) {
+    EXPECT_FALSE(fill.rect.IsEmpty());
+    EXPECT_EQ(Intersect(fill.rect, device), fill.rect) << "inside the button";
+  }
 }
 
 }  // namespace

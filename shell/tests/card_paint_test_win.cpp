@@ -134,6 +134,44 @@ TEST_F(CardPaint, DrawsPicturesTransparentlyAndRecoloursOnlyTheHoveredOverlap) {
   EXPECT_EQ(pixels.At(165, 75), kBackground) << "the hover image is 10 pixels wide";
 }
 
+// At 200 % the same card in card pixels: the picture, the swap and the hover image as 2 x 2
+// blocks, the spots hit and redrawn over their scaled rectangles.
+TEST_F(CardPaint, AtADisplayScaleDrawsAndHitsInScaledRectangles) {
+  TheCardLook().scale = DisplayScale::FromDpi(192);
+  std::vector<std::unique_ptr<PlacedImage>> images;
+  images.push_back(Square(0, 0));
+  images.push_back(Square(50, 0));  // red over card x 60 to 79: device 120 to 159
+  HotSpot swap;
+  swap.rect = Rect{50, 0, 65, 50};
+  swap.fromColour = kRed;
+  swap.toColour = kGreen;
+  HotSpot image;
+  image.rect = Rect{75, 30, 85, 40};
+  image.hoverImage = (folder_ / "hover.bmp").string();
+  CardSurface surface(std::move(images), {swap, image}, nullptr, nullptr);
+  PaintedCard card(surface);
+  test::PixelSurface pixels(200, 100);
+
+  card.Hover(110, 50);  // card point (55, 25)
+  card.Repaint();
+  card.Grab(pixels);
+  EXPECT_EQ(pixels.At(119, 21), kBackground) << "key colour transparent";
+  EXPECT_EQ(pixels.At(120, 20), kGreen) << "the first swapped block";
+  EXPECT_EQ(pixels.At(129, 59), kGreen) << "the last swapped block";
+  EXPECT_EQ(pixels.At(130, 20), kRed) << "the spot ends at device 130";
+  EXPECT_EQ(pixels.At(159, 59), kRed);
+  EXPECT_EQ(pixels.At(160, 59), kBackground) << "the square is 20 card pixels";
+
+  card.Hover(155, 65);  // card point (77, 32)
+  card.Repaint();
+  card.Grab(pixels);
+  EXPECT_EQ(pixels.At(120, 20), kRed) << "the swap ends with the hover";
+  EXPECT_EQ(pixels.At(151, 61), kBackground) << "the hover image's key pixel, 2 x 2";
+  EXPECT_EQ(pixels.At(152, 60), kWhite);
+  EXPECT_EQ(pixels.At(169, 79), kWhite);
+  EXPECT_EQ(pixels.At(170, 79), kBackground) << "the hover image is 20 device pixels wide";
+}
+
 TEST_F(CardPaint, ShowsOnlyTheBackgroundWithoutALogo) {
   std::vector<std::unique_ptr<PlacedImage>> images;
   images.push_back(nullptr);

@@ -84,5 +84,36 @@ TEST_F(PlacedPictureTest, SpotsThatSwapNothingLeaveThePictureAsDrawn) {
   EXPECT_EQ(Read(10, 10, 6, 4), Expected(0, 0, 0, 0));
 }
 
+// At 200 % every card pixel is a 2 x 2 block, the swapped part's blocks included; at 150 %
+// the picture covers its scaled rectangle with its own colours only, yellow only inside the
+// spot's scaled overlap.
+TEST_F(PlacedPictureTest, AtADisplayScaleThePictureAndItsSwapAreDrawnAsBlocks) {
+  // The picture at (4, 4), its spot where Expected's is for a picture at (10, 10).
+  const std::vector<HotSpot> spots{Spot({7, 6, 30, 30})};
+  PlacedImage(4, 4, path_).Draw(surface_, spots, DisplayScale::FromDpi(192));
+  const Grid card = Expected(13, 12, 16, 14);
+  Grid blocks(8, std::vector<COLORREF>(12));
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 12; ++x) blocks[y][x] = card[y / 2][x / 2];
+  }
+  EXPECT_EQ(Read(8, 8, 12, 8), blocks);
+  EXPECT_EQ(Read(20, 8, 2, 1), (Grid{{kGrey, kGrey}})) << "nothing drawn beyond the picture";
+
+  const DisplayScale s150 = DisplayScale::FromDpi(144);
+  const std::vector<HotSpot> spots150{Spot({15, 16, 40, 40})};
+  PlacedImage(12, 14, path_).Draw(surface_, spots150, s150);
+  const Rect placed = s150.ToDevice(Rect{12, 14, 18, 18});
+  const Rect swapped = s150.ToDevice(Rect{15, 16, 18, 18});
+  const Grid seen = Read(placed.left, placed.top, placed.Width(), placed.Height());
+  for (int y = 0; y < placed.Height(); ++y) {
+    for (int x = 0; x < placed.Width(); ++x) {
+      const bool inSwap = swapped.Contains(Point{placed.left + x, placed.top + y});
+      const COLORREF colour = seen[y][x];
+      EXPECT_TRUE(colour == (inSwap ? kYellow : kRed) || (x < 2 && y < 2 && colour == kGrey))
+          << "(" << x << ", " << y << ")";
+    }
+  }
+}
+
 }  // namespace
 }  // namespace card

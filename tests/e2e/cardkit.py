@@ -46,11 +46,15 @@ class Step:
         return "Step(%d %s %s)" % (self.tick, self.kind, self.text)
 
 
-def simulate(cardkit, folder, at=(0, 0), work_area=(0, 0, 1024, 768), runs=1):
+def simulate(cardkit, folder, at=(0, 0), work_area=(0, 0, 1024, 768), runs=1, controls=None):
     """What cardkit predicts for the card folder: a list of runs, each a list of Steps up to
-    and including its "end"."""
+    and including its "end". `controls` maps card window control ids to their client
+    rectangles, for bounds that refer to them."""
+    places = []
+    for ident, rect in sorted((controls or {}).items()):
+        places += ["--control", "%d=%d,%d,%d,%d" % ((ident,) + tuple(rect))]
     output = run(cardkit, "simulate", folder, "--at", "%d,%d" % at,
-                 "--work-area", "%d,%d,%d,%d" % tuple(work_area), "--runs", runs)
+                 "--work-area", "%d,%d,%d,%d" % tuple(work_area), "--runs", runs, *places)
     runs_seen, current = [], []
     for line in output.splitlines():
         step = Step(line)

@@ -90,10 +90,11 @@ class CardViewTest : public ::testing::Test {
   }
 
   // The view over a file holding `scripts`, shown at `at` as the card window shows it.
-  void MakeView(std::vector<std::pair<std::string, std::string>> scripts, POINT at) {
+  void MakeView(std::vector<std::pair<std::string, std::string>> scripts, POINT at,
+                const DisplayScale& scale = {}) {
     bytes_ = FigureFasBytes(scripts);
     fas_ = OpenFas(bytes_);
-    view_ = std::make_unique<CardView>(*fas_, screen_, nullptr, card_);
+    view_ = std::make_unique<CardView>(*fas_, screen_, nullptr, card_, scale);
     ASSERT_TRUE(view_->Handle());
     view_->MoveBy(at.x, at.y);
     ShowWindow(view_->Handle(), SW_SHOWNOACTIVATE);
@@ -155,6 +156,24 @@ TEST_F(CardViewTest, BoundsTakenFromACardWindowControlMoveTheFigureInsideIt) {
   MakeView({{"do", "\xA9" "1005l1005t,1005r1005b\xA9" "1"}}, POINT{20, 20});
   view_->Start("do");
   ASSERT_TRUE(WaitForRuns(1));
+  EXPECT_EQ(view_->Position().x, CardStandIn::kControl.left);
+  EXPECT_EQ(view_->Position().y, CardStandIn::kControl.top);
+}
+
+// At 200 % the window is twice the frames' size, a move of (7, 2) card pixels takes it 14 and 4
+// device pixels, and the control's device rectangle reaches the script in card pixels, so the
+// clamp brings the figure to the control's device corner.
+TEST_F(CardViewTest, AtADisplayScaleMovesAndBoundsAreInCardPixels) {
+  MakeView({{"do", "[7,-2]2"}, {"in", "\xA9" "1005l1005t,1005r1005b\xA9" "1"}},
+           POINT{100, 100}, DisplayScale::FromDpi(192));
+  EXPECT_EQ(view_->Width(), 2 * fas_->Width());
+  EXPECT_EQ(view_->Height(), 2 * fas_->Height());
+  view_->Start("do");
+  ASSERT_TRUE(WaitForRuns(1));
+  EXPECT_EQ(view_->Position().x, 114);
+  EXPECT_EQ(view_->Position().y, 104);
+  view_->Start("in");
+  ASSERT_TRUE(WaitForRuns(2));
   EXPECT_EQ(view_->Position().x, CardStandIn::kControl.left);
   EXPECT_EQ(view_->Position().y, CardStandIn::kControl.top);
 }
