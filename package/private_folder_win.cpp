@@ -30,11 +30,11 @@ std::uint32_t FolderNumber() {
          (++calls * 0x9E3779B9u);
 }
 
-// Everything in `folder` but "." and "..".
-std::vector<ListedEntry> Listing(const std::wstring& folder) {
+// What in `folder` matches `pattern`, but "." and "..".
+std::vector<ListedEntry> Listing(const std::wstring& folder, const std::wstring& pattern = L"*") {
   std::vector<ListedEntry> entries;
   WIN32_FIND_DATAW found{};
-  HANDLE search = FindFirstFileW((folder + L"*").c_str(), &found);
+  HANDLE search = FindFirstFileW((folder + pattern).c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return entries;
   do {
     const std::wstring_view name = found.cFileName;
@@ -177,7 +177,7 @@ Status PrivateFolder::Write(std::string_view name, ByteView bytes) {
   HANDLE file = CreateFileW((path_ + wideName).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    return Fail("The file " + ToAnsi(wideName) + " cannot be made: " +
+    return Fail("The file " + std::string(name) + " cannot be made: " +
                 SystemErrorText(GetLastError()));
   }
   DWORD error = ERROR_SUCCESS;
@@ -191,7 +191,8 @@ Status PrivateFolder::Write(std::string_view name, ByteView bytes) {
   }
   if (!CloseHandle(file) && error == ERROR_SUCCESS) error = GetLastError();
   if (error != ERROR_SUCCESS) {
-    return Fail("The file " + ToAnsi(wideName) + " cannot be written: " + SystemErrorText(error));
+    return Fail("The file " + std::string(name) + " cannot be written: " +
+                SystemErrorText(error));
   }
   return {};
 }
@@ -200,7 +201,7 @@ bool PrivateFolder::Remove() {
   if (lock_ == nullptr) return true;
   const std::wstring lockName = WidenUtf8(kInUseLockName);
   bool removed = DeleteFilesBut(path_, lockName);
-  // A program that has just ended may take a moment to let go of its files.
+  // The card's sound and music may take a moment to let go of its files.
   for (int attempt = 1; !removed && attempt < kRemoveAttempts; ++attempt) {
     Sleep(kRemovePauseMs);
     removed = DeleteFilesBut(path_, lockName);
@@ -211,24 +212,10 @@ bool PrivateFolder::Remove() {
 }
 
 void RemoveLeftoverFolders(const std::wstring& parent) {
-  WIN32_FIND_DATAW found{};
-  HANDLE search = FindFirstFileW((parent + WidenUtf8(kPrivateFolderPrefix) + L"*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return;
-  std::vector<std::wstring> names;
-  do {
-    names.push_back(found.cFileName);
-  } while (FindNextFileW(search, &found));
-  FindClose(search);
-  for (const std::wstring& name : names) {
-    const std::wstring path = parent + name;
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) continue;
-    const LeftoverCandidate candidate{
-        {ToUtf8(name), (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0,
-         (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0},
-        OwnedByCurrentUser(path),
-        Listing(path + L"\\")};
-    if (IsRemovableLeftover(candidate)) RemoveIfUnused(path + L"\\");
+  for (ListedEntry& entry : Listing(parent, WidenUtf8(kPrivateFolderPrefix) + L"*")) {
+    const std::wstring path = parent + WidenUtf8(entry.name) + L"\\";
+    const LeftoverCandidate candidate{std::move(entry), OwnedByCurrentUser(path), Listing(path)};
+    if (IsRemovableLeftover(candidate)) RemoveIfUnused(path);
   }
 }
 
