@@ -30,6 +30,11 @@ std::unique_ptr<FigureView> DesktopCardParts::MakeView(const FasFile& fas, HDC s
   return std::make_unique<CardViewFigure>(fas, screen, palette, cardWindow);
 }
 
+DesktopCardParts::~DesktopCardParts() {
+  card::StopMusic();
+  RegisterSoundBank(nullptr);
+}
+
 void DesktopCardParts::UseSoundBank(std::unique_ptr<WasFile> bank) {
   // Without the bank the card plays silently; nothing is reported.
   RegisterSoundBank(std::move(bank));

@@ -11,8 +11,13 @@ namespace card {
 
 class DesktopCardParts : public CardParts {
  public:
-  // `packagePath`: the card package "Make a New Card" copies; empty for none.
+  // `packagePath`: the card package "Make a New Card" copies (UTF-8); empty for none.
   explicit DesktopCardParts(std::string packagePath) : packagePath_(std::move(packagePath)) {}
+  // Stops the music and closes the sound bank: once the card has ended nothing holds its files,
+  // which a card package then removes.
+  ~DesktopCardParts() override;
+  DesktopCardParts(const DesktopCardParts&) = delete;
+  DesktopCardParts& operator=(const DesktopCardParts&) = delete;
 
   std::unique_ptr<FigureView> MakeView(const FasFile& fas, HDC screen, HPALETTE palette,
                                        const Window& cardWindow) override;

@@ -8,8 +8,8 @@ namespace card {
 
 class CardDialog;
 
-// `packagePath` is the program's first argument, the card package the new card is copied
-// from; empty when there is none, and then no file is written.
+// `packagePath` is the program's first argument (UTF-8), the card package the new card is
+// copied from; empty when there is none, and then no file is written.
 void OnMakeNewCard(CardDialog& card, const std::string& packagePath);
 
 }  // namespace card

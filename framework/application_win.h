@@ -20,7 +20,7 @@ class Application {
   // Called by WinMain; the process's exit code. No exception leaves it.
   int Run(std::vector<std::string> arguments);
 
-  // The command-line arguments after the program's name.
+  // The command-line arguments after the program's name, in UTF-8.
   const std::vector<std::string>& Arguments() const { return arguments_; }
 
  protected:

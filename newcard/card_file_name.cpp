@@ -77,17 +77,37 @@ std::string_view PackageFolder(std::string_view packagePath) {
   return slash == std::string_view::npos ? std::string_view() : packagePath.substr(0, slash + 1);
 }
 
+bool IsDeviceName(std::string_view fileName) {
+  std::string base(fileName.substr(0, fileName.find('.')));
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  for (char& c : base) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  static constexpr std::array<std::string_view, 7> kNamed = {
+      "CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
+  if (std::find(kNamed.begin(), kNamed.end(), base) != kNamed.end()) return true;
+  if (!base.starts_with("COM") && !base.starts_with("LPT")) return false;
+  const std::string_view number = std::string_view(base).substr(3);
+  // Windows counts the superscript digits one to three (UTF-8) as port numbers too.
+  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') ||
+         number == "\xC2\xB9" || number == "\xC2\xB2" || number == "\xC2\xB3";
+}
+
 std::string MakeCardFileName(std::string_view message, std::string_view packagePath,
                              const TextCodec& codec, const FileExistsFunction& fileExists,
                              std::string_view extension) {
+  const std::string folder(PackageFolder(packagePath));
   const std::string word = CardNameWord(message, codec);
-  const std::string base =
-      std::string(PackageFolder(packagePath)) + (word.empty() ? std::string(kDefaultName) : word);
-  std::string candidate = base + std::string(extension);
-  for (std::uint64_t number = 2; fileExists(candidate); ++number) {
-    candidate = base + "(" + std::to_string(number) + ")" + std::string(extension);
+  const std::string base = word.empty() ? std::string(kDefaultName) : word;
+  // A device's name opens the device, not a file: it counts as taken.
+  const auto taken = [&](const std::string& name) {
+    return IsDeviceName(name) || fileExists(folder + name);
+  };
+  std::string name = base + std::string(extension);
+  for (std::uint64_t number = 2; taken(name); ++number) {
+    name = base + "(" + std::to_string(number) + ")" + std::string(extension);
   }
-  return candidate;
+  return folder + name;
 }
 
 }  // namespace card

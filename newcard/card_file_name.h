@@ -1,6 +1,6 @@
 // The name of a new card file, made from its message: greeting words are struck out and the
 // first word left names the file (ANNA.EXE for a message that begins "Dear Anna"), "card" when
-// none is left, with "(2)", "(3)", ... added so no existing file is replaced.
+// none is left, with "(2)", "(3)", ... added so no existing file and no device is named.
 #pragma once
 
 #include "newcard/text_codec.h"
@@ -33,12 +33,18 @@ std::string CardNameWord(std::string_view message, const TextCodec& codec);
 // The folder of the package path: up to and including its last backslash; empty without one.
 std::string_view PackageFolder(std::string_view packagePath);
 
+// Whether Windows takes the file name for a device: CON, PRN, AUX, NUL, CONIN$, CONOUT$,
+// CLOCK$, COM0-9 and LPT0-9 (also with a superscript 1, 2 or 3, in UTF-8), in any case, with
+// any extension and with spaces before it.
+bool IsDeviceName(std::string_view fileName);
+
 // The extension of a card program; a card made for a browser is ".html".
 constexpr std::string_view kCardProgramExtension = ".EXE";
 
 // The path of the new card file: the package's folder, the name word or "card", a suffix "(n)"
-// from 2 upwards while `fileExists` reports the candidate, and `extension`. `packagePath` is
-// the program's first argument, empty when there is none (the path is then relative).
+// from 2 upwards while `fileExists` reports the candidate or its name is a device's, and
+// `extension`. `packagePath` is the program's first argument (UTF-8; the name word is ASCII),
+// empty when there is none (the path is then relative).
 std::string MakeCardFileName(std::string_view message, std::string_view packagePath,
                              const TextCodec& codec, const FileExistsFunction& fileExists,
                              std::string_view extension = kCardProgramExtension);

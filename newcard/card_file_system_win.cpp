@@ -1,6 +1,7 @@
 // The Win32 file operations of a new card (see card_file_system_win.h).
 #include "newcard/card_file_system_win.h"
 
+#include "framework/path_text_win.h"
 #include "newcard/package_file_win.h"
 #include "newcard/system_error_win.h"
 
@@ -9,12 +10,12 @@
 namespace card {
 
 bool Win32CardFiles::Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(WidenUtf8(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 CardFileSystem::CopyOutcome Win32CardFiles::CopyToNewFile(const std::string& from,
                                                           const std::string& to) {
-  if (CopyFileA(from.c_str(), to.c_str(), TRUE)) return {CopyResult::kCopied, ""};
+  if (CopyFileW(WidenUtf8(from).c_str(), WidenUtf8(to).c_str(), TRUE)) return {CopyResult::kCopied, ""};
   const DWORD error = GetLastError();
   if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) {
     return {CopyResult::kNameTaken, ""};
@@ -31,7 +32,7 @@ Result<std::unique_ptr<PackageFile>> Win32CardFiles::OpenPackage(const std::stri
 
 Status Win32CardFiles::Remove(const std::string& path) {
   ClearReadOnly(path);
-  if (!DeleteFileA(path.c_str())) {
+  if (!DeleteFileW(WidenUtf8(path).c_str())) {
     return Fail("Cannot delete \"" + path + "\": " + SystemErrorText(GetLastError()));
   }
   return {};

@@ -1,6 +1,6 @@
-// The new card's file operations over the Win32 file API: existence by GetFileAttributesA, a
-// copy with CopyFileA that fails rather than replace a file, the Win32 package file, and
-// deletion of a copy even when it came out read-only.
+// The new card's file operations over the Win32 file API, with paths in UTF-8 handed to its wide
+// calls: existence by GetFileAttributesW, a copy with CopyFileW that fails rather than replace
+// a file, the Win32 package file, and deletion of a copy even when it came out read-only.
 #pragma once
 
 #include "newcard/new_card_file.h"

@@ -1,6 +1,7 @@
 // Writing a message into a card package, and building a package around a message.
 #include "newcard/card_package.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 #include <string>
@@ -15,7 +16,7 @@ Failure NoRoom(const std::string& why) {
 }  // namespace
 
 Status WriteMessageIntoPackage(PackageFile& package, const CardMessage& message) {
-  const std::vector<std::uint8_t> area = EncodeMessageArea(message);
+  std::vector<std::uint8_t> area = EncodeMessageArea(message);
   const Result<std::uint64_t> size = package.Size();
   if (!size.ok()) return Fail(size.error());
   if (*size < kMessageOffsetSize) {
@@ -35,6 +36,9 @@ Status WriteMessageIntoPackage(PackageFile& package, const CardMessage& message)
                   std::to_string(offset) + ", but only " + std::to_string(contentEnd - offset) +
                   " lie before the offset stored at its end.");
   }
+  // The whole area is written, so nothing of a longer old message travels on in the new card.
+  const auto areaEnd = std::min<std::uint64_t>(contentEnd, offset + std::uint64_t{kMessageAreaSize});
+  area.resize(static_cast<std::size_t>(areaEnd - offset), 0);
   return package.WriteAt(offset, area);
 }
 

@@ -19,9 +19,10 @@ namespace card {
 constexpr std::size_t kMessageAreaSize = 490;
 constexpr std::size_t kMessageOffsetSize = 4;
 
-// Overwrites the message area of a package in place; the file's length never changes. When M
-// does not leave room for the message before the last four bytes, nothing is written and the
-// failure says why ("The card package has no room for the message: ...").
+// Overwrites the message area of a package in place: the message, its NUL, then zeros to the
+// end of the area, or to the last four bytes when they come first; the file's length never
+// changes. When M does not leave room for the message before the last four bytes, nothing is
+// written and the failure says why ("The card package has no room for the message: ...").
 Status WriteMessageIntoPackage(PackageFile& package, const CardMessage& message);
 
 // A whole package: `base`, a kMessageAreaSize-byte message area holding the message (zeros

@@ -13,9 +13,10 @@ namespace card {
 
 class FileCreatedDialog : public Dialog {
  public:
-  // Loads the mail library, before the dialog's window exists.
-  explicit FileCreatedDialog(HWND parent, const char* mailLibrary = MailLibrary::kName);
+  // Takes the mail library, loaded before the dialog's window exists.
+  explicit FileCreatedDialog(HWND parent, HMODULE mailLibrary = MailLibrary::LoadFromSystem());
 
+  // The new card's path and the dialog's text, both UTF-8.
   void SetFile(std::string path) { file_ = std::move(path); }
   void SetText(std::string text) { text_ = std::move(text); }
   // Whether there is a file to mail at all; true unless the creator says otherwise.
@@ -24,7 +25,6 @@ class FileCreatedDialog : public Dialog {
   const std::string& Text() const { return text_; }
 
  protected:
-  void DoDataExchange(DataExchange& dx) override;
   bool OnInitDialog() override;
   bool OnCommand(int id, int code, HWND control) override;
 

@@ -2,12 +2,15 @@
 #include "newcard/mail_library_win.h"
 
 #include "framework/entry_point_win.h"
+#include "framework/system_library_win.h"
 
 #include <string>
 
 namespace card {
 
-MailLibrary::MailLibrary(const char* name) : module_(LoadLibraryA(name)) {
+HMODULE MailLibrary::LoadFromSystem() { return LoadSystemLibrary(L"MAPI32.dll"); }
+
+MailLibrary::MailLibrary(HMODULE module) : module_(module) {
   if (!module_) return;
   logon_ = EntryPoint<MailLogonFunction>(module_, "MAPILogon");
   logoff_ = EntryPoint<MailLogoffFunction>(module_, "MAPILogoff");

@@ -21,10 +21,11 @@ using MailSendDocumentsFunction = ULONG(WINAPI*)(ULONG_PTR uiParent, LPSTR delim
 
 class MailLibrary {
  public:
-  // The platform's library is "MAPI32"; tests load a stand-in under another name.
-  static constexpr const char* kName = "MAPI32";
+  // The platform's library, MAPI32, from System32 alone; null when there is none.
+  static HMODULE LoadFromSystem();
 
-  explicit MailLibrary(const char* name = kName);
+  // Takes over `module` (null for no library); tests hand in a stand-in of their own.
+  explicit MailLibrary(HMODULE module);
   ~MailLibrary();
   MailLibrary(const MailLibrary&) = delete;
   MailLibrary& operator=(const MailLibrary&) = delete;

@@ -20,7 +20,8 @@ constexpr std::size_t kMaxNewMessageLength = 487;
 // How often a name may be taken between its choice and the copy before making the card fails.
 constexpr int kMaxNameRaces = 100;
 
-// The file operations behind a new card; card.exe implements them over the Win32 file API.
+// The file operations behind a new card, on UTF-8 paths; card.exe implements them over the
+// Win32 file API.
 class CardFileSystem {
  public:
   enum class CopyResult { kCopied, kNameTaken, kFailed };

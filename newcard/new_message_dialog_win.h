@@ -12,8 +12,8 @@ namespace card {
 
 class NewMessageDialog : public Dialog {
  public:
-  // `message` is the card's current message; `packagePath` is the card package to copy, empty
-  // when the program was started without one.
+  // `message` is the card's current message; `packagePath` is the card package to copy (UTF-8),
+  // empty when the program was started without one.
   NewMessageDialog(HWND parent, std::string message, std::string packagePath);
 
   // The last accepted text; after OK, the new message.

@@ -2,6 +2,7 @@
 // has moved, as ReadFile and WriteFile may do less than asked.
 #include "newcard/package_file_win.h"
 
+#include "framework/path_text_win.h"
 #include "newcard/system_error_win.h"
 
 #include <algorithm>
@@ -16,16 +17,17 @@ constexpr std::size_t kMaxChunk = 1u << 30;
 }  // namespace
 
 bool ClearReadOnly(const std::string& path) {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const std::wstring widePath = WidenUtf8(path);
+  const DWORD attributes = GetFileAttributesW(widePath.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   if (!(attributes & FILE_ATTRIBUTE_READONLY)) return true;
-  return SetFileAttributesA(path.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY}) != 0;
+  return SetFileAttributesW(widePath.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY}) != 0;
 }
 
 Result<std::unique_ptr<Win32PackageFile>> Win32PackageFile::Open(const std::string& path) {
-  // A failure here shows in CreateFileA's result, which is the one reported.
+  // A failure here shows in CreateFileW's result, which is the one reported.
   ClearReadOnly(path);
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+  HANDLE file = CreateFileW(WidenUtf8(path).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
     return Fail("Cannot open \"" + path + "\" to write the message into it: " +

@@ -1,6 +1,6 @@
 // A card package file over the Win32 file API, opened the way the new-card writer needs it:
 // its read-only attribute cleared first (the copy of a read-only package is read-only too),
-// then read and write access, no sharing, an existing file only.
+// then read and write access, no sharing, an existing file only. Paths are UTF-8.
 #pragma once
 
 #include "newcard/package_file.h"

@@ -7,7 +7,8 @@
 
 namespace card {
 
-// FormatMessage's text without its trailing line break; "Error N." when the system has none.
+// FormatMessage's text in UTF-8 without its trailing line break; "Error N." when the system
+// has none.
 std::string SystemErrorText(DWORD code);
 
 }  // namespace card

@@ -27,7 +27,8 @@ namespace card {
 constexpr std::size_t kMaxPackageFiles = 100;
 constexpr std::uint64_t kMaxUnpackedSize = 64 * 1024 * 1024;
 
-// Files the package's start code writes into the card's folder itself, so the archive may not.
+// Names the archive may not hold: the start code writes the lock (and msg.txt) into the card's
+// folder itself, and the card program is never unpacked.
 constexpr std::string_view kUnpackedProgramName = "card.exe";
 constexpr std::string_view kInUseLockName = "in-use.lock";
 

@@ -12,9 +12,4 @@ std::string UnpackFailedText(std::string_view folder, std::string_view reason) {
          std::string(reason);
 }
 
-std::string StartFailedText(std::string_view program, std::string_view reason) {
-  return "The card cannot be started from " + std::string(program) + ".\r\n\r\n" +
-         std::string(reason);
-}
-
 }  // namespace card

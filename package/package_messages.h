@@ -15,7 +15,4 @@ std::string DamagedCardText(std::string_view reason);
 // The card's files could not be written into `folder` (or the folder could not be made).
 std::string UnpackFailedText(std::string_view folder, std::string_view reason);
 
-// The unpacked card program could not be started.
-std::string StartFailedText(std::string_view program, std::string_view reason);
-
 }  // namespace card

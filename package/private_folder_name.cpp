@@ -8,15 +8,7 @@ namespace {
 
 constexpr std::size_t kDigits = 8;
 
-bool IsHexDigit(char c) {
-  return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
-bool SameLetters(std::string_view a, std::string_view b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-    return (x | 0x20) == (y | 0x20);
-  });
-}
+bool IsUpperHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
 
 }  // namespace
 
@@ -30,8 +22,8 @@ std::string PrivateFolderName(std::uint32_t number) {
 bool IsPrivateFolderName(std::string_view name) {
   if (name.size() != kPrivateFolderPrefix.size() + kDigits) return false;
   const std::string_view digits = name.substr(kPrivateFolderPrefix.size());
-  return SameLetters(name.substr(0, kPrivateFolderPrefix.size()), kPrivateFolderPrefix) &&
-         std::all_of(digits.begin(), digits.end(), IsHexDigit);
+  return name.starts_with(kPrivateFolderPrefix) &&
+         std::all_of(digits.begin(), digits.end(), IsUpperHexDigit);
 }
 
 }  // namespace card

@@ -13,7 +13,7 @@ constexpr std::string_view kPrivateFolderPrefix = "ZelkCard-";
 
 std::string PrivateFolderName(std::uint32_t number);
 
-// True for the names PrivateFolderName gives, in any case.
+// True for exactly the names PrivateFolderName gives: the prefix as it is, upper-case digits.
 bool IsPrivateFolderName(std::string_view name);
 
 }  // namespace card

@@ -2,7 +2,8 @@
 // temporary folder, named by PrivateFolderName, holding a lock file that the running package
 // keeps open without delete sharing. The lock is deleted when its handle closes, also when the
 // process dies, so a folder whose lock nobody holds is a leftover that the next package start
-// removes. A card program still running from a folder keeps it too (its file cannot go).
+// removes (see leftover_folder.h for which folders count). The folder lets the current user
+// alone in, whatever the temporary folder's permissions would hand down.
 #pragma once
 
 #include "common/byte_reader.h"
@@ -43,7 +44,7 @@ class PrivateFolder {
   HANDLE lock_;
 };
 
-// Removes every private folder in `parent` that no running package or card program holds.
+// Removes every leftover private folder in `parent` that no running package holds.
 void RemoveLeftoverFolders(const std::wstring& parent);
 
 }  // namespace card

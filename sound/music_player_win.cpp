@@ -14,6 +14,7 @@ std::unique_ptr<MusicPlayer> current;
 // A player that ended while its own window was handling the notice: the window object must
 // outlive that handler, so the player is freed by the next StartMusic or StopMusic.
 std::unique_ptr<MusicPlayer> ended;
+std::string musicFolder;  // empty: the executable's
 
 MCIERROR Send(MCIDEVICEID device, UINT command, DWORD_PTR flags, void* parameters) {
   return Winmm().mciSendCommandA(device, command, flags, reinterpret_cast<DWORD_PTR>(parameters));
@@ -82,7 +83,10 @@ void StopMusic() {
 
 MusicPlayer* CurrentMusicPlayer() { return current.get(); }
 
+void SetMusicFolder(std::string folder) { musicFolder = std::move(folder); }
+
 std::string MusicPath() {
+  if (!musicFolder.empty()) return musicFolder + std::string(kMusicFile);
   // Long paths reach 32767 characters; a full buffer may hold a truncated one.
   for (std::size_t room = MAX_PATH; room <= 65536; room *= 2) {
     std::string path(room, '\0');

@@ -1,4 +1,5 @@
-// The background music: card.mid, from the folder of the program's own executable, played by
+// The background music: card.mid, from the card program's folder (its executable's, or the
+// folder a card package unpacked its card into), played by
 // the MIDI sequencer through MCI while a playing of the card runs, from its start each time
 // and again whenever it ends when the layout asks for repeats. One player exists at a time.
 #pragma once
@@ -52,7 +53,11 @@ void StopMusic();
 // The current player, or null when there is none.
 MusicPlayer* CurrentMusicPlayer();
 
-// Where the music is looked for: card.mid beside the running executable.
+// Makes `folder` (ANSI, ending in a backslash) the card program's folder, where card.mid is:
+// a card package's content stands in for the program's own folder.
+void SetMusicFolder(std::string folder);
+
+// Where the music is looked for: card.mid in the folder set, else beside the running executable.
 std::string MusicPath();
 // card.mid in the folder of `executablePath`; just "card.mid" for a bare file name.
 std::string MusicPathBeside(std::string_view executablePath);

@@ -2,6 +2,7 @@
 #include "sound/winmm_api_win.h"
 
 #include "framework/entry_point_win.h"
+#include "framework/system_library_win.h"
 
 namespace card {
 namespace {
@@ -26,7 +27,7 @@ Function Entry(HMODULE winmm, const char* name, Function missing) {
 // Loaded at the first sound or music, not at start-up: the library brings the system's audio
 // stack with it, which would delay the figure's first appearance.
 WinmmApi LoadSystemWinmm() {
-  const HMODULE winmm = LoadLibraryA("winmm.dll");
+  const HMODULE winmm = LoadSystemLibrary(L"winmm.dll");
   return {
       Entry(winmm, "waveOutOpen", &NoWaveOutOpen),
       Entry(winmm, "waveOutPrepareHeader", &NoWaveOutHeader),

@@ -90,6 +90,33 @@ TEST(MakeCardFileName, NumbersFromTwoUntilAPathIsFree) {
             (std::vector<std::string>{"C:\\Cards\\ANNA.EXE", "C:\\Cards\\ANNA(2).EXE"}));
 }
 
+TEST(MakeCardFileName, TakesADevicesNameForTaken) {
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"Dear Con", "CON(2).EXE"},     {"Dear Nul,", "NUL(2).EXE"},
+      {"Hello Com1", "COM1(2).EXE"},  {"Lpt9", "LPT9(2).EXE"},
+      {"Dear Aux!", "AUX(2).EXE"},    {"Dear Conrad", "CONRAD.EXE"},
+      {"Com10", "COM10.EXE"},
+  };
+  for (const auto& [message, name] : cases) {
+    EXPECT_EQ(NameFor(message, {}, "C:\\Cards\\x.exe"), "C:\\Cards\\" + std::string(name))
+        << message;
+  }
+  EXPECT_EQ(NameFor("Dear Con", {"CON(2).EXE"}), "CON(3).EXE");
+}
+
+TEST(IsDeviceName, KnowsEveryNameWindowsKeeps) {
+  for (std::string_view name :
+       {"CON", "con", "Con.exe", "PRN", "AUX.txt", "NUL", "nul.tar.gz", "CON .EXE", "COM0",
+        "COM9", "lpt1.bmp", "COM\xC2\xB9", "LPT\xC2\xB2.txt", "com\xC2\xB3", "CONIN$",
+        "conout$.x", "CLOCK$"}) {
+    EXPECT_TRUE(IsDeviceName(name)) << name;
+  }
+  for (std::string_view name : {"", "CONS", "CO", "COM", "COM10", "LPT", "COM\xC2\xB4",
+                                "CON(2).EXE", "ACON", "card.EXE", "AUX_", "COMA"}) {
+    EXPECT_FALSE(IsDeviceName(name)) << name;
+  }
+}
+
 TEST(MakeCardFileName, EndsInTheExtensionItIsGiven) {
   FakeFiles files{{"ANNA.html"}, {}};
   EXPECT_EQ(MakeCardFileName("Dear Anna,\r\nHappy birthday!", "", kCodec, files.Function(),

@@ -77,7 +77,8 @@ TEST(Win32CardFiles, MakesACardFromAReadOnlyPackage) {
   EXPECT_EQ(card.path, folder.Path("TOM.EXE"));
 
   Bytes expected = packageBytes;
-  const Bytes area = AsBytes(std::string("Dear Tom\xFF\xFF", 10) + '\0');
+  Bytes area = AsBytes(std::string("Dear Tom\xFF\xFF", 10) + '\0');
+  area.resize(kMessageAreaSize, 0);  // nothing of the old message is left
   std::copy(area.begin(), area.end(), expected.begin() + 10);
   EXPECT_EQ(ReadFileBytes(card.path), expected);
   EXPECT_FALSE(IsReadOnly(card.path)) << "the copy was made writable to take the message";

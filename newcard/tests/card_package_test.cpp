@@ -1,5 +1,6 @@
 #include "newcard/card_package.h"
 
+#include "newcard/new_card_file.h"
 #include "newcard/tests/memory_package_file.h"
 
 #include <gtest/gtest.h>
@@ -30,18 +31,18 @@ Bytes Concat(std::initializer_list<Bytes> parts) {
   return all;
 }
 
-TEST(WriteMessageIntoPackage, OverwritesTheAreaInPlace) {
-  // "MZ" stands for the package's own content; the old message "Old text!" lies at offset 2.
+TEST(WriteMessageIntoPackage, OverwritesTheAreaInPlaceUpToTheOffset) {
+  // "MZ" stands for the package's own content; the old message "Old text!" lies at offset 2,
+  // and the area, cut short by the offset at the end, is zeros after the new message's NUL.
   const Bytes old = WithOffset(Text("MZOld text!\0rest....."sv), 2);
   const struct {
     CardMessage message;
     std::string_view content;
   } cases[] = {
-      {{"Hi", false}, "MZHi\0 text!\0rest....."sv},
-      {{"Hi", true}, "MZHi\xFF\xFF\0ext!\0rest....."sv},
-      {{"", true}, "MZ\xFF\xFF\0 text!\0rest....."sv},
-      {{"", false}, "MZ\0ld text!\0rest....."sv},
-      {{"New text\r\nis here!", false}, "MZNew text\r\nis here!\0"sv},  // up to the offset
+      {{"Hi", false}, "MZHi\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0"sv},
+      {{"Hi", true}, "MZHi\xFF\xFF\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0"sv},
+      {{"", false}, "MZ\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0\0"sv},
+      {{"New text\r\nis here!", false}, "MZNew text\r\nis here!\0"sv},
   };
   for (const auto& c : cases) {
     Bytes bytes = old;
@@ -50,6 +51,20 @@ TEST(WriteMessageIntoPackage, OverwritesTheAreaInPlace) {
     EXPECT_TRUE(written.ok()) << written.error();
     EXPECT_EQ(bytes, WithOffset(Text(c.content), 2)) << c.message.text;
   }
+}
+
+TEST(WriteMessageIntoPackage, LeavesNothingOfALongerOldMessage) {
+  // A whole area holding the longest message, then bytes of the package after the area.
+  Bytes area(kMessageAreaSize, 0);
+  std::fill_n(area.begin(), kMaxNewMessageLength, 'x');
+  const Bytes old = WithOffset(Concat({Text("MZ"), area, Text("TAIL")}), 2);
+  Bytes bytes = old;
+  MemoryPackageFile package(bytes);
+  ASSERT_TRUE(WriteMessageIntoPackage(package, {"Hello!", false}).ok());
+
+  Bytes newArea(kMessageAreaSize, 0);
+  std::copy_n("Hello!", 6, newArea.begin());
+  EXPECT_EQ(bytes, WithOffset(Concat({Text("MZ"), newArea, Text("TAIL")}), 2));
 }
 
 TEST(WriteMessageIntoPackage, RefusesAnAreaOutsideTheContent) {

@@ -50,7 +50,7 @@ class FileCreatedDialogTest : public testing::Test {
                       const char* logonResults = "", bool expectBox = false) {
     SetEnvironmentVariableA("CARD_FAKE_MAIL_LOGON", logonResults);
     DialogRun run;
-    FileCreatedDialog dialog(nullptr, library);
+    FileCreatedDialog dialog(nullptr, LoadLibraryA(library));
     dialog.SetFile(kCardPath);
     dialog.SetText(kText);
     dialog.SetOffersMail(offersMail);
@@ -163,7 +163,7 @@ TEST_F(FileCreatedDialogTest, ClosingSendsNothing) {
   for (const auto& c : cases) {
     DialogRun run;
     {
-      FileCreatedDialog dialog(nullptr, kWholeLibrary);
+      FileCreatedDialog dialog(nullptr, LoadLibraryA(kWholeLibrary));
       dialog.SetFile(kCardPath);
       ModalDriver driver;
       driver.Then([&] { return dialog.Handle(); },

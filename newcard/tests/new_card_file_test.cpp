@@ -71,10 +71,11 @@ class MakeNewCardFileTest : public testing::Test {
  protected:
   void SetUp() override { files.files[kPackage] = package; }
 
-  // The package with `message` written over its old message's area.
+  // The package with `message` written over its old message's whole area, zeros after it.
   Bytes Patched(const CardMessage& message) const {
     Bytes expected = package;
-    const Bytes area = EncodeMessageArea(message);
+    Bytes area = EncodeMessageArea(message);
+    area.resize(kMessageAreaSize, 0);
     std::copy(area.begin(), area.end(), expected.begin() + 6);  // after "MZcode"
     return expected;
   }

@@ -211,7 +211,8 @@ TEST(NewMessageDialog, OkMakesTheCardBesideThePackageAndSaysSo) {
                                   "your friend as an e-mail attachment.");
 
     Bytes expected = packageBytes;
-    const Bytes area = AsBytes(std::string(kAnna) + "\xFF\xFF" + std::string(1, '\0'));
+    Bytes area = AsBytes(std::string(kAnna) + "\xFF\xFF" + std::string(1, '\0'));
+    area.resize(kMessageAreaSize, 0);  // nothing of the old message is left
     std::copy(area.begin(), area.end(), expected.begin() + kMessageOffset);
     EXPECT_EQ(ReadFileBytes(folder.Path(name)), expected) << name;
   }

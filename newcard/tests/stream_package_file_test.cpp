@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -65,9 +66,10 @@ TEST_F(StreamPackageFileTest, WritesTheMessageIntoABuiltPackage) {
   ASSERT_TRUE(WriteMessageIntoPackage(**file, {"Dear Anna", false}).ok());
   file->reset();
   std::vector<std::uint8_t> expected = *built;
-  const std::string_view area("Dear Anna\0", 10);
-  std::copy(area.begin(), area.end(), expected.begin() + 100);
-  EXPECT_EQ(Load(), expected);  // same length, same offset at the end, old tail kept
+  std::fill_n(expected.begin() + 100, kMessageAreaSize, 0);
+  const std::string_view message("Dear Anna");
+  std::copy(message.begin(), message.end(), expected.begin() + 100);
+  EXPECT_EQ(Load(), expected);  // same length, same offset at the end, nothing of the old one
 }
 
 }  // namespace

@@ -6,14 +6,14 @@
 namespace card {
 namespace {
 
-TEST(PrivateFolderName, IsKnownAgainInAnyCaseAndNothingElseIs) {
+TEST(PrivateFolderName, IsKnownAgainExactlyAndNothingElseIs) {
   for (std::uint32_t number : {0u, 1u, 0xDEADBEEFu, 0xFFFFFFFFu}) {
     EXPECT_TRUE(IsPrivateFolderName(PrivateFolderName(number))) << number;
   }
   EXPECT_EQ(PrivateFolderName(0x1A2B3C4D), "ZelkCard-1A2B3C4D");
-  EXPECT_TRUE(IsPrivateFolderName("zelkcard-1a2b3c4d"));
   for (const char* other : {"ZelkCard-1A2B3C4", "ZelkCard-1A2B3C4D5", "ZelkCard-1A2B3C4G",
-                            "ZelkCard_1A2B3C4D", "Other-1A2B3C4D", "ZelkCard-", ""}) {
+                            "ZelkCard_1A2B3C4D", "Other-1A2B3C4D", "ZelkCard-", "",
+                            "zelkcard-1A2B3C4D", "ZelkCard-1a2b3c4d"}) {
     EXPECT_FALSE(IsPrivateFolderName(other)) << other;
   }
 }

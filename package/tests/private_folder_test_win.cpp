@@ -1,13 +1,14 @@
-// The private folder under Wine: made fresh with its lock held, written without replacing a
-// file, removed whole; leftovers of earlier runs go at the next start unless a running package
-// holds their lock or a card program runs from them; paths the ANSI code page cannot spell
-// are given in their short form.
+// The private folder under Wine: made fresh with its lock held and the current user alone let
+// in, written without replacing a file, removed whole; leftovers of earlier runs go at the next
+// start unless a running package holds their lock or they hold what the start never writes;
+// paths the ANSI code page cannot spell are given in their short form.
 #include "package/private_folder_win.h"
 
-#include "package/path_text_win.h"
+#include "framework/path_text_win.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <aclapi.h>
 
 #include <string>
 
@@ -67,7 +68,7 @@ std::wstring Leftover(const Scratch& scratch, const wchar_t* name) {
   const std::wstring folder = scratch.Path() + name + L"\\";
   CreateDirectoryW(folder.c_str(), nullptr);
   WriteFile(folder + L"Layout.txt", "layout");
-  WriteFile(folder + L"card.exe", "program");
+  WriteFile(folder + L"msg.txt", "message");
   return folder;
 }
 
@@ -107,29 +108,56 @@ TEST(PrivateFolder, CannotBeMadeWhereThereIsNoFolder) {
       << made.error();
 }
 
-TEST(PrivateFolder, LeftoversGoUnlessARunningPackageOrCardHoldsThem) {
+// Wine keeps no descriptor of its own for a file: it turns the one given into the Unix mode and
+// back, so what can be seen is whom the folder lets in: its owner and the system alone, where a
+// folder made with the parent's permissions also lets everyone read.
+TEST(PrivateFolder, LetsTheCurrentUserAloneIn) {
+  Scratch scratch;
+  Result<std::unique_ptr<PrivateFolder>> made = PrivateFolder::Make(scratch.Path());
+  ASSERT_TRUE(made) << made.error();
+  PACL dacl = nullptr;
+  PSID owner = nullptr;
+  PSECURITY_DESCRIPTOR descriptor = nullptr;
+  ASSERT_EQ(GetNamedSecurityInfoW((*made)->Path().c_str(), SE_FILE_OBJECT,
+                                  OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner,
+                                  nullptr, &dacl, nullptr, &descriptor),
+            static_cast<DWORD>(ERROR_SUCCESS));
+  ASSERT_NE(dacl, nullptr) << "a folder without a list lets everyone in";
+  bool ownerAllowed = false;
+  for (WORD i = 0; i < dacl->AceCount; ++i) {
+    void* ace = nullptr;
+    ASSERT_TRUE(GetAce(dacl, i, &ace));
+    const auto* allowed = static_cast<ACCESS_ALLOWED_ACE*>(ace);
+    if (allowed->Header.AceType != ACCESS_ALLOWED_ACE_TYPE) continue;
+    PSID sid = const_cast<DWORD*>(&allowed->SidStart);
+    const bool isOwner = EqualSid(sid, owner) != FALSE;
+    ownerAllowed = ownerAllowed || isOwner;
+    EXPECT_TRUE(isOwner || IsWellKnownSid(sid, WinLocalSystemSid)) << "entry " << i;
+  }
+  EXPECT_TRUE(ownerAllowed);
+  LocalFree(descriptor);
+}
+
+TEST(PrivateFolder, LeftoversGoUnlessHeldOrHoldingWhatTheStartNeverWrites) {
   Scratch scratch;
   const std::wstring crashed = Leftover(scratch, L"ZelkCard-0000CAFE");
-  const std::wstring running = Leftover(scratch, L"ZelkCard-0000BEEF");
+  const std::wstring withProgram = Leftover(scratch, L"ZelkCard-0000BEEF");
+  WriteFile(withProgram + L"card.exe", "program");
+  const std::wstring withFolder = Leftover(scratch, L"ZelkCard-0000F00D");
+  CreateDirectoryW((withFolder + L"Documents").c_str(), nullptr);
   const std::wstring someoneElses = Leftover(scratch, L"ZelkCard-notours");
+  const std::wstring otherCase = Leftover(scratch, L"zelkcard-0000CAFF");
   Result<std::unique_ptr<PrivateFolder>> held = PrivateFolder::Make(scratch.Path());
   ASSERT_TRUE(held) << held.error();
   ASSERT_TRUE((*held)->Write("Layout.txt", {}));
-  // A card program runs from `running`: its file is open without delete sharing.
-  HANDLE program = CreateFileW((running + L"card.exe").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(program, INVALID_HANDLE_VALUE);
 
   RemoveLeftoverFolders(scratch.Path());
   EXPECT_FALSE(Exists(crashed));
-  EXPECT_TRUE(Exists(running + L"Layout.txt"));
   EXPECT_TRUE(Exists((*held)->Path() + L"Layout.txt"));
-  EXPECT_TRUE(Exists(someoneElses + L"Layout.txt"));
-
-  CloseHandle(program);
-  RemoveLeftoverFolders(scratch.Path());
-  EXPECT_FALSE(Exists(running));
-  EXPECT_TRUE(Exists((*held)->Path() + L"Layout.txt"));
+  for (const std::wstring& kept : {withProgram, withFolder, someoneElses, otherCase}) {
+    EXPECT_TRUE(Exists(kept + L"Layout.txt")) << ToUtf8(kept);
+  }
+  EXPECT_TRUE(Exists(withProgram + L"card.exe"));
 }
 
 TEST(PathText, GivesTheShortFormOfAPathTheAnsiCodePageCannotSpell) {

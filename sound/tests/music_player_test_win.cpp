@@ -152,6 +152,13 @@ TEST_F(MusicTest, LooksBesideTheExecutableWhateverTheCurrentFolder) {
       << path << " is not beside the test program";
 }
 
+TEST_F(MusicTest, LooksInTheFolderAPackageUnpackedItsCardInto) {
+  SetMusicFolder("C:\\Temp\\ZelkCard-0A1B2C3D\\");
+  StartMusic(false);
+  SetMusicFolder("");
+  EXPECT_EQ(device.mciElement, "C:\\Temp\\ZelkCard-0A1B2C3D\\card.mid");
+}
+
 TEST(MusicPath, ReplacesTheExecutablesNameWithCardMid) {
   struct Case {
     const char* executable;

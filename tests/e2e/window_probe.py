@@ -5,7 +5,7 @@ rectangles and texts (all in screen pixels)."""
 from waiting import E2EError
 
 
-def unescape(text):
+def unescape(text, encoding="cp1252"):
     """Undoes window_probe's escaping of \\r, \\n, \\\\ and \\xNN."""
     out = bytearray()
     i = 0
@@ -23,7 +23,7 @@ def unescape(text):
                 out.append(int(raw[i + 2:i + 4], 16)); i += 4; continue
         out += raw[i:i + 1]
         i += 1
-    return bytes(out).decode("cp1252", errors="replace")
+    return bytes(out).decode(encoding, errors="replace")
 
 
 class Control:
@@ -68,7 +68,7 @@ def parse_probe(output):
             fields = dict(part.split("=", 1) for part in before_program.split(" "))
             client = tuple(int(v) for v in fields["client"].split(","))
             windows.append(ProbedWindow(head, fields["class"], fields["owner"], client,
-                                        unescape(program)))
+                                        unescape(program, "utf-8")))
         elif line.startswith("control ") and windows:
             head, rest = line[len("control "):].split(" ", 1)
             before_text, text = rest.split(" text=", 1)

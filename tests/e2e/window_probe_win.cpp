@@ -10,8 +10,8 @@
 // desktop up for the first program that needs it and takes it down after the last, and a
 // program starting while that happens can stall for many seconds.
 // Rectangles are in screen pixels, as xdotool clicks them; PATH is the file of the program
-// that owns the window, so a test can tell its own program's windows from others'. TEXT and
-// PATH are escaped: \r, \n, \\ and \xNN for other bytes below 0x20 or from 0x7F up, so each
+// that owns the window (in UTF-8; TEXT is in the ANSI code page), so a test can tell its own
+// program's windows from others'. TEXT and PATH are escaped: \r, \n, \\ and \xNN for other bytes below 0x20 or from 0x7F up, so each
 // record stays on one line.
 #include <windows.h>
 
@@ -55,15 +55,19 @@ std::string TextOf(HWND window) {
   return text;
 }
 
+// The program's path in UTF-8: the ANSI code page may not spell it.
 std::string ProgramOf(HWND window) {
   DWORD id = 0;
   GetWindowThreadProcessId(window, &id);
   HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, id);
   if (!process) return "";
-  char path[MAX_PATH] = {};
-  const DWORD length = GetModuleFileNameExA(process, nullptr, path, MAX_PATH);
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameExW(process, nullptr, path, MAX_PATH);
   CloseHandle(process);
-  return std::string(path, length);
+  char utf8[4 * MAX_PATH] = {};
+  const int size = WideCharToMultiByte(CP_UTF8, 0, path, static_cast<int>(length), utf8,
+                                       sizeof utf8, nullptr, nullptr);
+  return std::string(utf8, size > 0 ? static_cast<std::size_t>(size) : 0);
 }
 
 std::string ClassOf(HWND window) {

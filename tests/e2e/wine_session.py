@@ -96,6 +96,12 @@ class Session:
         env.update(extra or {})
         return env
 
+    def system_folder(self):
+        """The Unix path of the system folder a 32-bit program loads system libraries from."""
+        windows = os.path.join(self.state_dir, "prefix", "drive_c", "windows")
+        wow = os.path.join(windows, "syswow64")
+        return wow if os.path.isdir(wow) else os.path.join(windows, "system32")
+
     # --- programs and their windows -------------------------------------------------------
 
     def start(self, exe, args=(), cwd=None, dll_overrides="", env=None, log_name="program.log"):

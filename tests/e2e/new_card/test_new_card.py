@@ -4,7 +4,8 @@ A small card is built with cardkit and packaged with cardkit; card.exe is starte
 package's full path, and the tests press the card's buttons, type into the new-message dialog
 and read the dialogs through window_probe.exe. They check the new card file byte by byte,
 the result dialog's text, the card showing the new message, the length limit, Cancel, a
-read-only package, and e-mail through a stand-in mail library that records its calls.
+read-only package, and e-mail through a stand-in for the system's mail library that records
+its calls.
 
     test_new_card.py --card card.exe --tracker figure_tracker.exe --pattern desktop_pattern.exe
         --probe window_probe.exe --mail fake_mail.dll --cardkit cardkit --session DIR --work DIR
@@ -168,10 +169,15 @@ class NewCardTest(card_run.CardRunTestCase):
         self.close_card()
 
     def mail_run(self, logon_results):
-        """Makes ANNA.EXE with the stand-in mail library beside the card, whose logons answer
-        `logon_results` in turn, and presses "Start E-Mail"; returns the recorded calls and
-        the text of the message box that followed, if any."""
-        shutil.copy(OPTIONS.mail, os.path.join(self.folder, "MAPI32.dll"))
+        """Makes ANNA.EXE with the stand-in mail library as the system's (the card loads
+        libraries from the system folder only), whose logons answer `logon_results` in turn,
+        and presses "Start E-Mail"; returns the recorded calls and the text of the message box
+        that followed, if any."""
+        system_library = os.path.join(self.session.system_folder(), "mapi32.dll")
+        saved = system_library + ".saved"
+        os.replace(system_library, saved)
+        self.addCleanup(os.replace, saved, system_library)
+        shutil.copy(OPTIONS.mail, system_library)
         log = os.path.join(self.folder, "mail-calls.txt")
         self.start_card(dll_overrides="mapi32=n",
                         env={"CARD_FAKE_MAIL_LOG": windows_path(log),

@@ -5,8 +5,8 @@ nothing is left there at the end; the package's folder and the temporary folder 
 may write to, so logs and the tracker's file go to a third folder.
 
     run = PackageRun(session, options, folder, package_file, title).start()
-    card = run.card_program()        # the card program the package runs from its private folder
-    run.track()                      # figure_tracker.exe on it, for run.log()
+    run.private_folder()             # the folder the package unpacks its card into
+    run.track()                      # figure_tracker.exe on the package, for run.log()
     window = run.card_window()
     run.wait_exit(); run.private_folders()   # [] once the package has cleaned up
 """
@@ -53,15 +53,15 @@ class PackageRun:
         beside = os.path.join(os.path.dirname(folder), ascii_name(os.path.basename(folder)))
         self.temp = temp or fresh_folder(beside + ".temp")
         self.logs = fresh_folder(beside + ".logs")
-        self.launcher = self.program = self.card = self.card_path = self.tracker = None
+        self.launcher = self.program = self.private = self.tracker = None
         self.earlier_folders = set()
         self.shots = 0
 
-    def start(self):
+    def start(self, dll_overrides="", env=None):
         self.earlier_folders = set(self.private_folders())
         self.launcher = self.session.start(
             self.options.launcher, [windows_path(self.temp), windows_path(self.package)],
-            cwd=self.logs, log_name="package.log")
+            cwd=self.logs, dll_overrides=dll_overrides, env=env, log_name="package.log")
         # The package's own windows (a refusal's message box) belong to the package file.
         self.program = Program(self.launcher.process, self.package, self.launcher.log_path)
         return self
@@ -74,37 +74,22 @@ class PackageRun:
     def new_private_folders(self):
         return [n for n in self.private_folders() if n not in self.earlier_folders]
 
-    def card_program(self, timeout=60):
-        """The card program in the private folder this run's package made."""
-        if not self.card:
+    def card_program(self):
+        """The program whose windows are the card's: the package itself plays it."""
+        return self.program
+
+    def private_folder(self, timeout=60):
+        """The private folder this run's package made (a Unix path)."""
+        if not self.private:
             name = wait_for("the package's private folder", lambda: (
                 self.new_private_folders() + [None])[0], timeout=timeout)
-            self.card_path = os.path.join(self.temp, name, "card.exe")
-            self.card = Program(self.launcher.process, self.card_path, self.launcher.log_path)
-        return self.card
-
-    def private_folder(self):
-        """The private folder this run's package made (a Unix path)."""
-        self.card_program()
-        return os.path.dirname(self.card_path)
-
-    def runs_from(self, folder):
-        """Whether a process still runs a program from `folder` (a Unix path)."""
-        wanted = windows_path(folder).lower().encode()
-        for pid in filter(str.isdigit, os.listdir("/proc")):
-            try:
-                with open("/proc/%s/cmdline" % pid, "rb") as f:
-                    if wanted in f.read().lower():
-                        return True
-            except OSError:
-                continue
-        return False
+            self.private = os.path.join(self.temp, name)
+        return self.private
 
     def track(self):
-        """Starts figure_tracker.exe on the card program."""
-        card = self.card_program()
+        """Starts figure_tracker.exe on the package."""
         self.tracker = self.session.start(
-            self.options.tracker, [card.windows_exe, self.title,
+            self.options.tracker, [self.program.windows_exe, self.title,
                                    windows_path(os.path.join(self.logs, "tracker.txt"))],
             cwd=self.logs, log_name="tracker.log")
         wait_for("the tracker", lambda: self.log().work_area)
@@ -130,7 +115,7 @@ class PackageRun:
         return image
 
     def stop(self):
-        """Ends the tracker and with_temp.exe, whose job takes the package and its card along."""
+        """Ends the tracker and with_temp.exe, whose job takes the package along."""
         for process in (self.tracker, self.launcher):
             if process:
                 process.kill()

@@ -1,5 +1,6 @@
-// Text between the wide Win32 calls of a package's start code and the ANSI code page that
-// card.exe works in: the card program gets every path in a form its ANSI calls can open.
+// Text between the wide Win32 calls and the program's own strings: paths and the texts that
+// name them travel as UTF-8 and meet the file system through the wide calls; the few calls that
+// exist only in ANSI (the sequencer, the mail library) get a path in a form they can open.
 #pragma once
 
 #include <string>

@@ -1,5 +1,5 @@
-// Text conversions of the start code (see path_text_win.h).
-#include "package/path_text_win.h"
+// Text conversions at the wide Win32 calls (see path_text_win.h).
+#include "framework/path_text_win.h"
 
 #include <windows.h>
 
