@@ -61,6 +61,15 @@ struct LayoutHotSpot {
   friend bool operator==(const LayoutHotSpot&, const LayoutHotSpot&) = default;
 };
 
+// The lines the layout's names stand on (1-based, as an editor counts them), so that a message
+// about a picture or a target can send its author there.
+struct LayoutNameLines {
+  int logo = 0;                  // 0 without a logo
+  std::vector<int> images;       // one for each of `images`
+  std::vector<int> targets;      // one for each hot spot
+  std::vector<int> hoverImages;  // one for each hot spot
+};
+
 struct LayoutFile {
   std::string title;
   std::string versionTag;  // "v1" means the file has no settings line
@@ -70,6 +79,7 @@ struct LayoutFile {
   std::vector<LayoutImage> images;  // drawn on the card, in this order
   std::vector<LayoutHotSpot> hotSpots;
   std::vector<std::uint32_t> palette;  // 0x00BBGGRR values in file order
+  LayoutNameLines lines;
 };
 
 // Parses the text of a layout file. A file that lacks a line the format needs, a line with

@@ -114,7 +114,10 @@ class LayoutParser {
         "the logo as \"x,y file name\", or one character for no logo";
     const LayoutLine* logo = Take(kLogo);
     if (!logo) return false;
-    if (logo->text.size() != 1 && !ParseImage(*logo, kLogo, layout_.logo.emplace())) return false;
+    if (logo->text.size() != 1) {
+      if (!ParseImage(*logo, kLogo, layout_.logo.emplace())) return false;
+      layout_.lines.logo = logo->number;
+    }
     constexpr std::string_view kImage =
         "a picture as \"x,y file name\", or one character ending the pictures";
     for (;;) {
@@ -122,6 +125,7 @@ class LayoutParser {
       if (!line) return false;
       if (line->text.size() == 1) return true;
       if (!ParseImage(*line, kImage, layout_.images.emplace_back())) return false;
+      layout_.lines.images.push_back(line->number);
     }
   }
 
@@ -129,9 +133,11 @@ class LayoutParser {
     const LayoutLine* target = Take("a hot spot's target");
     if (!target) return false;
     spot.target = target->text;
+    layout_.lines.targets.push_back(target->number);
     const LayoutLine* hover = Take("a hot spot's hover image followed by one character");
     if (!hover) return false;
     spot.hoverImage = hover->text.substr(0, hover->text.size() - 1);
+    layout_.lines.hoverImages.push_back(hover->number);
     constexpr std::string_view kRect = "a hot spot's left, top, right and bottom (four numbers)";
     const LayoutLine* rect = Take(kRect);
     if (!rect) return false;

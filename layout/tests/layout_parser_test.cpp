@@ -68,6 +68,17 @@ TEST(ParseLayout, ReadsEveryFieldOfACompleteFile) {
   EXPECT_EQ(layout.palette, (std::vector<std::uint32_t>{0, 16777215, 255}));
 }
 
+TEST(ParseLayout, KnowsTheLineOfEveryName) {
+  // Blank lines count, as an editor counts them.
+  const Lines lines = Replace(Replace(kExample, 11, {}), 10, {"", "a.htm", "", "", "hover.bmp-"});
+  const LayoutFile layout = ParseOk(Join(lines));
+  EXPECT_EQ(layout.lines.logo, 6);
+  EXPECT_EQ(layout.lines.images, (std::vector<int>{7}));
+  EXPECT_EQ(layout.lines.targets, (std::vector<int>{11}));
+  EXPECT_EQ(layout.lines.hoverImages, (std::vector<int>{14}));
+  EXPECT_EQ(ParseOk(Join(Replace(kExample, 6, {"-"}))).lines.logo, 0);
+}
+
 TEST(ParseLayout, VersionOneHasNoSettingsLine) {
   const LayoutFile withSettings = ParseOk(Join(Replace(kExample, 3, {"1, 1, 0"})));
   const LayoutFile versionOne = ParseOk(Join(Replace(Replace(kExample, 3, {}), 2, {"v1"})));

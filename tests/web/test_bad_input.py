@@ -1,6 +1,6 @@
-"""Bad input: cardkit web refuses a card that cardkit check finds errors in, and a page whose
-embedded data is damaged shows one clear sentence instead of the card, never a blank page or a
-script error. And the page loads and plays with the network shut off, asking it for nothing.
+"""Bad input: cardkit web refuses a card that cardkit check finds errors in or that holds a
+symbolic link, and a page whose embedded data is damaged shows one clear sentence instead of the
+card, never a blank page or a script error. And the page loads and plays with the network shut off, asking it for nothing.
 """
 
 import base64
@@ -31,6 +31,22 @@ class CardkitWebTest(unittest.TestCase):
         self.assertEqual(result.returncode, 1)
         self.assertIn("Card.FAS", result.stderr)
         self.assertIn("no web page was made", result.stderr)
+        self.assertFalse(os.path.exists(out))
+
+    def test_a_card_with_a_symbolic_link_is_refused(self):
+        card = os.path.join(CARDS.work, "linked-card")
+        shutil.rmtree(card, ignore_errors=True)
+        shutil.copytree(CARDS.sample_card, card)
+        # The page a hot spot opens, linked to a file outside the card folder.
+        secret = os.path.join(CARDS.work, "secret.htm")
+        with open(secret, "w") as f:
+            f.write("<p>not the card's</p>")
+        os.remove(os.path.join(card, "moon.htm"))
+        os.symlink(secret, os.path.join(card, "moon.htm"))
+        out = os.path.join(CARDS.work, "linked.html")
+        result = CARDS.cardkit_run("web", card, out, check=False)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("moon.htm: error: it is a symbolic link", result.stderr)
         self.assertFalse(os.path.exists(out))
 
 

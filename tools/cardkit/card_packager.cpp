@@ -6,6 +6,7 @@
 #include "package/package_layout.h"
 #include "package/package_writer.h"
 #include "tools/cardkit/card_checker.h"
+#include "tools/cardkit/carried_files.h"
 #include "tools/cardkit/file_io.h"
 #include "tools/cardkit/message_rules.h"
 
@@ -76,6 +77,7 @@ std::optional<CardMessage> ReadMessage(const std::optional<fs::path>& messageFil
 Diagnostics PackageCard(const fs::path& cardFolder, const fs::path& program,
                         const std::optional<fs::path>& messageFile, const fs::path& out) {
   Diagnostics diagnostics = CheckCardFolder(cardFolder);
+  CheckCarriedFiles(cardFolder, diagnostics, {program, out});
   if (diagnostics.HasErrors()) return diagnostics;
   Result<Bytes> programBytes = ReadWholeFile(program);
   if (!programBytes) {

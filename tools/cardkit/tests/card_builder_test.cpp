@@ -257,7 +257,7 @@ const BrokenSource kBrokenSources[] = {
      Put("message.txt", "Hi\nsnow \xE2\x98\x83\n"),
      "message.txt", "line 2, column 6", "U+2603"},
     {"a picture the layout names but the sources lack", Remove("pictures/hover.png"),
-     "Layout.txt", "hot spot 1, hover image \"hover.bmp\"", "not in the card folder"},
+     "Layout.txt", "line 11, hot spot 1, hover image \"hover.bmp\"", "not in the card folder"},
 };
 // clang-format on
 
