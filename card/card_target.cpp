@@ -21,7 +21,8 @@ bool StartsWithIgnoringCase(std::string_view text, std::string_view start) {
 // read them as the end of the address or as more of the command.
 bool IsUnsafeInAddress(char c) {
   const auto byte = static_cast<unsigned char>(c);
-  return byte <= 0x20 || byte == 0x7F || std::string_view("\"<>\\`^{|}").find(c) != std::string::npos;
+  return byte <= 0x20 || byte == 0x7F ||
+         std::string_view("\"<>\\`^{|}").find(c) != std::string::npos;
 }
 
 bool IsAddress(std::string_view target) {

@@ -68,7 +68,8 @@ class SurfaceWindow : public Window {
 
 std::vector<HotSpot> ThreeSpots() {
   return {Spot({10, 10, 60, 60}, RGB(255, 0, 0), RGB(0, 255, 0), "https://first.example/"),
-          Spot({40, 40, 100, 100}, 7, 7, "mailto:second@example.com"),  // only the cursor shows it
+          // Only the cursor shows this one.
+          Spot({40, 40, 100, 100}, 7, 7, "mailto:second@example.com"),
           Spot({200, 10, 260, 60}, 7, 7, "https://third.example/", "missing.bmp")};
 }
 
@@ -190,9 +191,12 @@ TEST(CardSurface, AClickOnATargetTheCardMayNotOpenOpensNothingButTheSpotStillSho
   folder.Write("run.bat", "echo planted");
   folder.Write("page.htm", "<p>carried</p>");
   const char* refused[] = {"run.bat", "\\\\127.0.0.1\\share\\x.exe",
-                           "search-ms:query=x&crumb=location:\\\\127.0.0.1\\share", "missing.htm"};
+                           "search-ms:query=x&crumb=location:\\\\127.0.0.1\\share",
+                           "missing.htm"};
   std::vector<HotSpot> spots;
-  for (int i = 0; i < 4; ++i) spots.push_back(Spot({i * 50, 0, i * 50 + 40, 40}, 7, 7, refused[i]));
+  for (int i = 0; i < 4; ++i) {
+    spots.push_back(Spot({i * 50, 0, i * 50 + 40, 40}, 7, 7, refused[i]));
+  }
   spots.push_back(Spot({0, 100, 40, 140}, 7, 7, "PAGE.htm"));
   SurfaceWindow w(std::move(spots));
   const LPARAM client = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);

@@ -1,7 +1,8 @@
 """Bad input: cardkit web refuses a card that cardkit check finds errors in or that holds a
 symbolic link; hot spots of a page changed by hand to target a .bat file or a share open
 nothing; and a page whose embedded data is damaged shows one clear sentence instead of the
-card, never a blank page or a script error. And the page loads and plays with the network shut off, asking it for nothing.
+card, never a blank page or a script error. And the page loads and plays with the network shut
+off, asking it for nothing.
 """
 
 import base64

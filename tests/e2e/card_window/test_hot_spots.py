@@ -83,9 +83,11 @@ def hostile_card(folder):
 
 
 class ShellHandler:
-    """hot_spot_target.exe as the session's program for https: addresses and .htm pages, until
-    close() puts back what the prefix had."""
-    KEYS = ("HKCR\\https\\shell\\open", "HKCR\\htmlfile\\shell\\open")
+    """hot_spot_target.exe as the session's program for https: addresses and .htm pages (which
+    the session's prefix, without Wine's HTML engine, opens with nothing), until close() puts
+    back what the prefix had."""
+    COMMANDS = ("HKCR\\https\\shell\\open", "HKCR\\htmlfile\\shell\\open")
+    PAGES = "HKCR\\.htm"
 
     def __init__(self, session, target, folder):
         self.session, self.folder = session, folder
@@ -94,14 +96,16 @@ class ShellHandler:
         exe = os.path.join(folder, "hot_spot_target.exe")
         shutil.copy(target, exe)
         self.saved = []
-        for i, key in enumerate(self.KEYS):
+        for i, key in enumerate(self.COMMANDS + (self.PAGES,)):
             saved = os.path.join(folder, "saved-%d.reg" % i)
             if self.reg("export", key, wine_session.windows_path(saved), "/y").returncode == 0:
                 self.saved.append(saved)
+        for key in self.COMMANDS:
             # Without a DDE server to ask, the shell runs the command.
             self.reg("delete", key + "\\ddeexec", "/f")
             self.reg("add", key + "\\command", "/ve", "/d",
                      '"%s" "%%1"' % wine_session.windows_path(exe), "/f")
+        self.reg("add", self.PAGES, "/ve", "/d", "htmlfile", "/f")
 
     def reg(self, *args):
         return subprocess.run(["wine", "reg"] + list(args), env=self.session.environment(),
@@ -118,7 +122,7 @@ class ShellHandler:
         return text
 
     def close(self):
-        for key in self.KEYS:
+        for key in self.COMMANDS + (self.PAGES,):
             self.reg("delete", key, "/f")
         for saved in self.saved:
             self.reg("import", wine_session.windows_path(saved))
