@@ -8,8 +8,7 @@ namespace card {
 std::optional<std::string> FindCardFile(const std::string& folder, std::string_view name) {
   const std::optional<std::string> plain = CardFileName(name);
   if (!plain) return std::nullopt;
-  // ".\" keeps a bare name from being looked for anywhere but the current folder.
-  const std::string path = (folder.empty() ? std::string(".") : folder) + "\\" + *plain;
+  const std::string path = folder.empty() ? *plain : folder + "\\" + *plain;
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return std::nullopt;

@@ -210,7 +210,7 @@ TEST(CardSurface, AClickOnATargetTheCardMayNotOpenOpensNothingButTheSpotStillSho
   }
   EXPECT_TRUE(w.opened.empty());
   w.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 120));
-  EXPECT_EQ(w.opened, (std::vector<std::string>{".\\PAGE.htm"}));
+  EXPECT_EQ(w.opened, (std::vector<std::string>{"PAGE.htm"}));
 }
 
 TEST(CardSurface, DragsTheWindowFromAnyPointOutsideTheSpots) {
@@ -236,8 +236,8 @@ TEST(CardSurface, VisitUsOpensTheLocalPageWhenItIsThereAndOurWebPageOtherwise) {
   w.surface.VisitUs();
   folder.Write("zelk.htm", "<p>local</p>");
   w.surface.VisitUs();
-  EXPECT_EQ(w.opened, (std::vector<std::string>{"http://www.example.com/index_free.htm",
-                                                 ".\\zelk.htm"}));
+  EXPECT_EQ(w.opened,
+            (std::vector<std::string>{"http://www.example.com/index_free.htm", "zelk.htm"}));
 }
 
 TEST(CardSurface, ErasesWithTheBackgroundColourAndMakesTheBrushesOnce) {

@@ -97,7 +97,7 @@ def cases(good):
          "keeps for a device"),
         ("the clock", rebuilt(good, layout + [("clock$.bmp", b"x")]), "keeps for a device"),
     ] + [
-        ("a %s" % name, rebuilt(good, layout + [(name, b"MZ")]),
+        ("a file named %s" % name, rebuilt(good, layout + [(name, b"MZ")]),
          '"%s", which is not a type of file a card may carry' % name)
         for name in ("winmm.dll", "version.dll", "x.bat", "x.hta", "x.exe", "x.lnk", "X.DLL")
     ] + [
