@@ -1,7 +1,8 @@
 // The one rule by which the card finds the files of its folder. Names in a card (the content
-// files themselves, Layout.txt's pictures) refer to files as Windows does: without regard to
-// ASCII case, with '\' between folders. On Windows the file system answers that way by itself;
-// elsewhere the folder is searched for a matching name.
+// files themselves, Layout.txt's pictures, the files its hot spots open) come from whoever sent
+// it, so they name only plain files of the folder itself, as Windows does: without regard to
+// ASCII case. On Windows the file system answers that way by itself; elsewhere the folder is
+// searched for a matching name.
 #pragma once
 
 #include "content/content_file_names.h"
@@ -12,14 +13,14 @@
 
 namespace card {
 
-// The path of the file that `name` (relative, '\' or '/' between folders, an optional leading
-// ".\") names inside `folder` ("" for the current folder); nothing when there is no such file,
-// or when `name` is absolute or leaves the folder.
+// The path of the file that `name` (a CardFileName) names inside `folder` ("" for the current
+// folder); nothing when there is no such file, or when `name` is not a card file name.
 std::optional<std::string> FindCardFile(const std::string& folder, std::string_view name);
 
-// `name` with '/' between its parts and no leading "./"; nothing when it is empty, absolute
-// (a leading slash, a drive letter) or steps out of the folder with "..".
-std::optional<std::string> CardRelativePath(std::string_view name);
+// `name` without a leading ".\" (or "./"); nothing when it is not a plain file name of the card
+// folder: empty, "." or "..", with a path ('\' or '/', so no share either), a drive or any
+// ':', or a name Windows keeps for a device.
+std::optional<std::string> CardFileName(std::string_view name);
 
 // The folder as the person who opened the card knows it: absolute, ending in the separator.
 std::string FolderShownToPeople(const std::string& folder);

@@ -1,5 +1,5 @@
-// Finding card files where names are case-sensitive: each part of the name is looked up in its
-// folder, the exact name first, then any entry that differs only in ASCII case.
+// Finding card files where names are case-sensitive: the exact name first, then any file of the
+// folder whose name differs only in ASCII case.
 #include "card/card_files.h"
 
 #include <algorithm>
@@ -18,38 +18,23 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
          });
 }
 
-std::optional<fs::path> FindEntry(const fs::path& folder, std::string_view part) {
-  std::error_code error;
-  if (fs::exists(folder / std::string(part), error)) return folder / std::string(part);
-  for (const auto& entry : fs::directory_iterator(folder, error)) {
-    if (SameIgnoringCase(entry.path().filename().string(), part)) return entry.path();
-  }
-  return std::nullopt;
-}
-
 fs::path FolderPath(const std::string& folder) { return fs::path(folder.empty() ? "." : folder); }
 
 }  // namespace
 
 std::optional<std::string> FindCardFile(const std::string& folder, std::string_view name) {
-  const std::optional<std::string> relative = CardRelativePath(name);
-  if (!relative) return std::nullopt;
-  fs::path found = FolderPath(folder);
-  std::size_t start = 0;
-  while (start <= relative->size()) {
-    const std::size_t slash = relative->find('/', start);
-    const std::string part = relative->substr(start, slash - start);
-    if (!part.empty() && part != ".") {
-      auto entry = FindEntry(found, part);
-      if (!entry) return std::nullopt;
-      found = *entry;
-    }
-    if (slash == std::string::npos) break;
-    start = slash + 1;
-  }
+  const std::optional<std::string> plain = CardFileName(name);
+  if (!plain) return std::nullopt;
+  const fs::path path = FolderPath(folder);
   std::error_code error;
-  if (!fs::is_regular_file(found, error)) return std::nullopt;
-  return found.string();
+  if (fs::is_regular_file(path / *plain, error)) return (path / *plain).string();
+  for (const auto& entry : fs::directory_iterator(path, error)) {
+    if (SameIgnoringCase(entry.path().filename().string(), *plain) &&
+        fs::is_regular_file(entry.path(), error)) {
+      return entry.path().string();
+    }
+  }
+  return std::nullopt;
 }
 
 std::string FolderShownToPeople(const std::string& folder) {

@@ -6,12 +6,9 @@
 namespace card {
 
 std::optional<std::string> FindCardFile(const std::string& folder, std::string_view name) {
-  std::optional<std::string> relative = CardRelativePath(name);
-  if (!relative) return std::nullopt;
-  for (char& c : *relative) {
-    if (c == '/') c = '\\';
-  }
-  std::string path = folder.empty() ? *relative : folder + "\\" + *relative;
+  const std::optional<std::string> plain = CardFileName(name);
+  if (!plain) return std::nullopt;
+  const std::string path = folder.empty() ? *plain : folder + "\\" + *plain;
   const DWORD attributes = GetFileAttributesA(path.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
     return std::nullopt;

@@ -61,17 +61,6 @@ struct LayoutHotSpot {
   friend bool operator==(const LayoutHotSpot&, const LayoutHotSpot&) = default;
 };
 
-struct LayoutFile {
-  std::string title;
-  std::string versionTag;  // "v1" means the file has no settings line
-  LayoutSettings settings;
-  LayoutColours colours;
-  std::optional<LayoutImage> logo;  // drawn on the visit button, in its client coordinates
-  std::vector<LayoutImage> images;  // drawn on the card, in this order
-  std::vector<LayoutHotSpot> hotSpots;
-  std::vector<std::uint32_t> palette;  // 0x00BBGGRR values in file order
-};
-
 // Where the parts of a layout stand in its text, as 1-based line numbers counted as an editor
 // counts them: what tools need to point an author at a line, or to rewrite the colour lines.
 struct LayoutLines {
@@ -88,11 +77,21 @@ struct LayoutLines {
   std::vector<int> palette;  // one per palette entry
 };
 
+struct LayoutFile {
+  std::string title;
+  std::string versionTag;  // "v1" means the file has no settings line
+  LayoutSettings settings;
+  LayoutColours colours;
+  std::optional<LayoutImage> logo;  // drawn on the visit button, in its client coordinates
+  std::vector<LayoutImage> images;  // drawn on the card, in this order
+  std::vector<LayoutHotSpot> hotSpots;
+  std::vector<std::uint32_t> palette;  // 0x00BBGGRR values in file order
+  LayoutLines lines;  // where each part stands, for messages to the author
+};
+
 // Parses the text of a layout file. A file that lacks a line the format needs, a line with
 // fewer values than its form, or a file beyond the limits above is refused with a sentence
-// naming `fileName`, the line and what was expected there. `lines`, when given, is filled with
-// where each part stands.
-Result<LayoutFile> ParseLayout(std::string_view text, std::string_view fileName = kLayoutFile,
-                               LayoutLines* lines = nullptr);
+// naming `fileName`, the line and what was expected there.
+Result<LayoutFile> ParseLayout(std::string_view text, std::string_view fileName = kLayoutFile);
 
 }  // namespace card

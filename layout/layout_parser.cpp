@@ -51,11 +51,10 @@ class LayoutParser {
   LayoutParser(const std::vector<LayoutLine>& lines, std::string_view fileName)
       : lines_(lines, fileName) {}
 
-  Result<LayoutFile> Parse(LayoutLines* places) {
+  Result<LayoutFile> Parse() {
     if (!(ParseHeader() && ParseColours() && ParseImages() && ParseHotSpots() && ParsePalette())) {
       return failure_;
     }
-    if (places) *places = std::move(places_);
     return std::move(layout_);
   }
 
@@ -100,8 +99,9 @@ class LayoutParser {
 
   bool ParseColours() {
     LayoutColours& c = layout_.colours;
-    return ParseColourLine(c.background, c.messageText, c.messageShadow, places_.colours[0]) &&
-           ParseColourLine(c.buttonFace, c.buttonText, c.buttonTextShadow, places_.colours[1]);
+    int* at = layout_.lines.colours;
+    return ParseColourLine(c.background, c.messageText, c.messageShadow, at[0]) &&
+           ParseColourLine(c.buttonFace, c.buttonText, c.buttonTextShadow, at[1]);
   }
 
   bool ParseImage(const LayoutLine& line, std::string_view expected, LayoutImage& image) {
@@ -116,7 +116,7 @@ class LayoutParser {
         "the logo as \"x,y file name\", or one character for no logo";
     const LayoutLine* logo = Take(kLogo);
     if (!logo) return false;
-    places_.logo = logo->number;
+    layout_.lines.logo = logo->number;
     if (logo->text.size() != 1 && !ParseImage(*logo, kLogo, layout_.logo.emplace())) return false;
     constexpr std::string_view kImage =
         "a picture as \"x,y file name\", or one character ending the pictures";
@@ -124,13 +124,13 @@ class LayoutParser {
       const LayoutLine* line = Take(kImage);
       if (!line) return false;
       if (line->text.size() == 1) return true;
-      places_.images.push_back(line->number);
+      layout_.lines.images.push_back(line->number);
       if (!ParseImage(*line, kImage, layout_.images.emplace_back())) return false;
     }
   }
 
   bool ParseHotSpot(LayoutHotSpot& spot) {
-    LayoutLines::HotSpot& place = places_.hotSpots.emplace_back();
+    LayoutLines::HotSpot& place = layout_.lines.hotSpots.emplace_back();
     const LayoutLine* target = Take("a hot spot's target");
     if (!target) return false;
     place.target = target->number;
@@ -183,7 +183,7 @@ class LayoutParser {
     for (std::int32_t i = 0; i < count; ++i) {
       const LayoutLine* entry = Take("a palette entry");
       if (!entry) return false;
-      places_.palette.push_back(entry->number);
+      layout_.lines.palette.push_back(entry->number);
       layout_.palette.push_back(static_cast<std::uint32_t>(ReadInteger(entry->text)));
     }
     return true;
@@ -191,21 +191,19 @@ class LayoutParser {
 
   LineCursor lines_;
   LayoutFile layout_;
-  LayoutLines places_;
   Failure failure_;
 };
 
 }  // namespace
 
-Result<LayoutFile> ParseLayout(std::string_view text, std::string_view fileName,
-                               LayoutLines* lines) {
+Result<LayoutFile> ParseLayout(std::string_view text, std::string_view fileName) {
   const std::vector<LayoutLine> split = SplitLayoutLines(text);
   if (split.size() > static_cast<std::size_t>(kMaxLayoutLines)) {
     return Fail(std::string(fileName) + ", line " + std::to_string(split[kMaxLayoutLines].number) +
                 ": expected the end of the file; a layout holds at most " +
                 std::to_string(kMaxLayoutLines) + " non-empty lines.");
   }
-  return LayoutParser(split, fileName).Parse(lines);
+  return LayoutParser(split, fileName).Parse();
 }
 
 }  // namespace card

@@ -1,6 +1,8 @@
 // Card file naming: greeting words, the name word and the first free candidate path.
 #include "newcard/card_file_name.h"
 
+#include "content/windows_device_names.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -75,22 +77,6 @@ std::string CardNameWord(std::string_view message, const TextCodec& codec) {
 std::string_view PackageFolder(std::string_view packagePath) {
   const std::size_t slash = packagePath.rfind('\\');
   return slash == std::string_view::npos ? std::string_view() : packagePath.substr(0, slash + 1);
-}
-
-bool IsDeviceName(std::string_view fileName) {
-  std::string base(fileName.substr(0, fileName.find('.')));
-  while (!base.empty() && base.back() == ' ') base.pop_back();
-  for (char& c : base) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  static constexpr std::array<std::string_view, 7> kNamed = {
-      "CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$", "CLOCK$"};
-  if (std::find(kNamed.begin(), kNamed.end(), base) != kNamed.end()) return true;
-  if (!base.starts_with("COM") && !base.starts_with("LPT")) return false;
-  const std::string_view number = std::string_view(base).substr(3);
-  // Windows counts the superscript digits one to three (UTF-8) as port numbers too.
-  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') ||
-         number == "\xC2\xB9" || number == "\xC2\xB2" || number == "\xC2\xB3";
 }
 
 std::string MakeCardFileName(std::string_view message, std::string_view packagePath,

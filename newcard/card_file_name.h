@@ -33,11 +33,6 @@ std::string CardNameWord(std::string_view message, const TextCodec& codec);
 // The folder of the package path: up to and including its last backslash; empty without one.
 std::string_view PackageFolder(std::string_view packagePath);
 
-// Whether Windows takes the file name for a device: CON, PRN, AUX, NUL, CONIN$, CONOUT$,
-// CLOCK$, COM0-9 and LPT0-9 (also with a superscript 1, 2 or 3, in UTF-8), in any case, with
-// any extension and with spaces before it.
-bool IsDeviceName(std::string_view fileName);
-
 // The extension of a card program; a card made for a browser is ".html".
 constexpr std::string_view kCardProgramExtension = ".EXE";
 

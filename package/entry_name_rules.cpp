@@ -1,8 +1,10 @@
 // The file-name rules of a card package (see entry_name_rules.h).
 #include "package/entry_name_rules.h"
 
+#include "content/card_file_types.h"
+#include "content/windows_device_names.h"
+
 #include <algorithm>
-#include <array>
 #include <map>
 
 namespace card {
@@ -61,24 +63,14 @@ bool IsDriveLetter(std::string_view name) {
                                                 (name[0] >= 'a' && name[0] <= 'z'));
 }
 
-// Windows takes these as devices whatever extension follows, in any case, with spaces before
-// the extension ignored.
-bool IsDeviceName(std::string_view name) {
-  std::string base = Lowered(name.substr(0, name.find('.')));
-  while (!base.empty() && base.back() == ' ') base.pop_back();
-  static constexpr std::array<std::string_view, 4> kFixed = {"con", "prn", "aux", "nul"};
-  if (std::find(kFixed.begin(), kFixed.end(), base) != kFixed.end()) return true;
-  return base.size() == 4 && (base.starts_with("com") || base.starts_with("lpt")) &&
-         base[3] >= '0' && base[3] <= '9';
-}
-
 bool IsForbiddenCharacter(char c) {
   const auto byte = static_cast<unsigned char>(c);
   return byte < 0x20 || byte == 0x7F || std::string_view("<>:\"|?*").find(c) != std::string::npos;
 }
 
-// Why a name cannot be a plain file in the card's folder, or nothing when it can.
-std::string Problem(const EntryName& entry) {
+}  // namespace
+
+std::string EntryNameProblem(const EntryName& entry) {
   const std::string_view name = entry.name;
   if (name.empty()) return "a file without a name";
   if (HasParentStep(name)) return "would be written outside the card's folder";
@@ -100,13 +92,14 @@ std::string Problem(const EntryName& entry) {
     return "ends with a dot or a space, which Windows would drop";
   }
   if (IsDeviceName(name)) return "is a name Windows keeps for a device";
+  if (CardFileTypeOf(name) == CardFileType::None) {
+    return "is not a type of file a card may carry (" + CarriedExtensions() + ")";
+  }
   return {};
 }
 
-}  // namespace
-
 Status CheckEntryName(const EntryName& entry) {
-  const std::string problem = Problem(entry);
+  const std::string problem = EntryNameProblem(entry);
   if (problem.empty()) return {};
   if (entry.name.empty()) return Fail("It holds " + problem + ".");
   return Fail("It holds a file named " + ShownEntryName(entry.name) + ", which " + problem + ".");

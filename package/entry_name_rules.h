@@ -1,7 +1,8 @@
 // Which file names a card package may hold. The card's files are unpacked side by side into one
 // fresh folder on Windows, so a name must be a plain file name there: no folder, no way out of
-// the folder, no drive, no device, nothing Windows would change or refuse, and no two names
-// that Windows takes for the same file.
+// the folder, no drive, no device, nothing Windows would change or refuse, no two names that
+// Windows takes for the same file, and only the types of file a card may carry (its content,
+// and what a page needs: no program, library, script or shortcut).
 #pragma once
 
 #include "common/result.h"
@@ -19,6 +20,10 @@ struct EntryName {
   std::string_view name;  // the stored bytes
   bool utf8;              // the archive marks it as UTF-8
 };
+
+// Why `name` cannot be a card's file, as what follows "a file named X, which" ("is a name
+// Windows keeps for a device"; "a file without a name" for an empty one); empty when it can.
+std::string EntryNameProblem(const EntryName& name);
 
 // Why `name` cannot be a card's file, as a sentence about the package ("It holds a file named
 // "CON", a name Windows keeps for a device."), or success.

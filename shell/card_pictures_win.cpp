@@ -8,7 +8,7 @@ namespace card {
 CardPictures MakeCardPictures(const LayoutFile& layout) {
   CardPictures pictures;
   const auto place = [](const LayoutImage& image) {
-    return std::make_unique<PlacedImage>(image.x, image.y, image.fileName);
+    return std::make_unique<PlacedImage>(image.x, image.y, CardPicturePath(image.fileName));
   };
   pictures.images.push_back(layout.logo ? place(*layout.logo) : nullptr);
   for (const LayoutImage& image : layout.images) pictures.images.push_back(place(image));

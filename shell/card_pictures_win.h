@@ -16,7 +16,8 @@ struct CardPictures {
   std::vector<HotSpot> hotSpots;                     // hover flags all false
 };
 
-// Loads every picture the layout names; a file that cannot be loaded gives a picture of size 0.
+// Loads every picture the layout names from the card folder (CardPicturePath); a file that is
+// not there or cannot be loaded gives a picture of size 0.
 CardPictures MakeCardPictures(const LayoutFile& layout);
 
 // Makes the layout's colours, palette and logo the program's (see shell/card_look_win.h).

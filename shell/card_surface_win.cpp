@@ -2,6 +2,8 @@
 #include "shell/card_surface_win.h"
 
 #include "animation/image/dib_image_win.h"
+#include "card/card_files.h"
+#include "card/card_target.h"
 #include "framework/entry_point_win.h"
 #include "framework/gdi_win.h"
 #include "shell/card_look_win.h"
@@ -65,7 +67,7 @@ void CardSurface::Paint(HWND window) {
   for (const HotSpot& spot : hotSpots_) {
     if (!spot.hover || spot.hoverImage.empty()) continue;
     // Loaded for this paint only, as the image is shown only while hovered.
-    const DibImage image(spot.hoverImage);
+    const DibImage image(CardPicturePath(spot.hoverImage));
     const Rect placed = scale.ToDevice(Rect{spot.rect.left, spot.rect.top,
                                             spot.rect.left + image.Width(),
                                             spot.rect.top + image.Height()});
@@ -82,9 +84,7 @@ bool CardSurface::RealisePalette(HWND window) {
 
 void CardSurface::ButtonDown(HWND window, POINT client) {
   if (const HotSpot* spot = HitTest(hotSpots_, CardPoint(client))) {
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-    open_(spot->target);
-    SetCursor(previous);
+    Open(spot->target);
     return;
   }
   dragAnchor_ = client;
@@ -122,9 +122,15 @@ bool CardSurface::SetHandCursor() {
   return true;
 }
 
-void CardSurface::VisitUs() {
-  const bool local = GetFileAttributesA(kLocalVisitPage) != INVALID_FILE_ATTRIBUTES;
-  open_(VisitTarget(local));
+void CardSurface::VisitUs() { Open(VisitTarget(FindCardFile("", kLocalVisitPage).has_value())); }
+
+void CardSurface::Open(const std::string& target) {
+  // A target the card may not open does nothing, as a click beside the spot would.
+  const std::optional<std::string> opened = TargetToOpen("", target);
+  if (!opened) return;
+  HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+  open_(*opened);
+  SetCursor(previous);
 }
 
 void CardSurface::UpdateHover(HWND window, POINT client) {

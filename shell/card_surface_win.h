@@ -3,8 +3,9 @@
 // realises the card palette, moves by dragging any point that is not a hot spot, follows the
 // pointer over hot spots (polling it every 100 ms while it is inside one, so that leaving the
 // window is noticed too), shows the hand cursor over them and opens their targets, and opens
-// the "Visit Us" page. The card window owns one and forwards its messages to it. Pictures and
-// hot spots are in card pixels, drawn and hit at the card look's display scale.
+// the "Visit Us" page, each only when the card may open it (card/card_target.h). The card
+// window owns one and forwards its messages to it. Pictures and hot spots are in card pixels,
+// drawn and hit at the card look's display scale.
 #pragma once
 
 #include "shell/hot_spot.h"
@@ -25,7 +26,8 @@ class CardSurface {
   static constexpr UINT_PTR kHoverTimer = 1;
   static constexpr UINT kHoverMilliseconds = 100;
 
-  // Opens a target with the shell's default action; tests put a recorder in its place.
+  // Opens an address or a card file's path (TargetToOpen's) with the shell's default action;
+  // tests put a recorder in its place.
   using Opener = std::function<void(const std::string& target)>;
   static void OpenWithShell(const std::string& target);
 
@@ -57,6 +59,7 @@ class CardSurface {
 
  private:
   void UpdateHover(HWND window, POINT client);
+  void Open(const std::string& target);
 
   std::vector<std::unique_ptr<PlacedImage>> images_;
   std::vector<HotSpot> hotSpots_;

@@ -1,6 +1,7 @@
 // Drawing a placed card picture with its hot-spot colour swaps.
 #include "shell/placed_image_win.h"
 
+#include "card/card_files.h"
 #include "shell/hover_recolour.h"
 
 namespace card {
@@ -10,8 +11,12 @@ RECT ToRECT(const Rect& r) { return RECT{r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
-PlacedImage::PlacedImage(int x, int y, const std::string& fileName)
-    : x_(x), y_(y), image_(fileName) {}
+std::string CardPicturePath(const std::string& name) {
+  return FindCardFile("", name).value_or(std::string());
+}
+
+PlacedImage::PlacedImage(int x, int y, const std::string& path)
+    : x_(x), y_(y), image_(path) {}
 
 void PlacedImage::Draw(HDC dc, std::span<const HotSpot> hotSpots,
                        const DisplayScale& scale) const {

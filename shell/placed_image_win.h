@@ -15,11 +15,16 @@
 
 namespace card {
 
+// The path of the card folder's picture that a layout names `name`, found by the card folder's
+// one rule (the current folder, card/card_files.h); empty, which loads as a missing picture,
+// when there is no such file or the name is no plain file name there.
+std::string CardPicturePath(const std::string& name);
+
 class PlacedImage {
  public:
-  // The picture in file `fileName`, its top-left corner at (x, y) of the card window's client
-  // area (of the button's, for the logo).
-  PlacedImage(int x, int y, const std::string& fileName);
+  // The picture in the file at `path` (empty for none), its top-left corner at (x, y) of the
+  // card window's client area (of the button's, for the logo).
+  PlacedImage(int x, int y, const std::string& path);
 
   int X() const { return x_; }
   int Y() const { return y_; }

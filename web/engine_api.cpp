@@ -72,7 +72,12 @@ void PutCopy(const card::PaintCopy& copy, std::int32_t* out) {
 
 int OpenTarget(WebCard::Target chosen) {
   target = std::move(chosen);
-  return target.page ? 1 : 2;
+  switch (target.kind) {
+    case card::CardTarget::Kind::CardFile: return 1;
+    case card::CardTarget::Kind::Address: return 2;
+    case card::CardTarget::Kind::Nothing: break;
+  }
+  return 0;
 }
 
 }  // namespace
@@ -229,13 +234,17 @@ EMSCRIPTEN_KEEPALIVE int card_hot_spot_at(int x, int y) {
   return spot ? static_cast<int>(*spot) : -1;
 }
 
-// Chooses what a click opens: 1 a page the card carries (card_target_page*), 2 an address
-// (card_target_text).
+// Chooses what a click opens: 1 a file the card carries (card_target_page*, shown as
+// card_target_type), 2 an address (card_target_text), 0 nothing, for a target the card may not
+// open.
 EMSCRIPTEN_KEEPALIVE int card_open_hot_spot(int index) {
   return OpenTarget(TheCard().HotSpotTarget(static_cast<std::size_t>(index)));
 }
 EMSCRIPTEN_KEEPALIVE int card_open_visit() { return OpenTarget(TheCard().VisitTarget()); }
 EMSCRIPTEN_KEEPALIVE const char16_t* card_target_text() { return ReturnedCardText(target.text); }
+EMSCRIPTEN_KEEPALIVE const char16_t* card_target_type() {
+  return ReturnedCardText(target.mediaType);
+}
 EMSCRIPTEN_KEEPALIVE const std::uint8_t* card_target_page() {
   return target.page ? target.page->data() : nullptr;
 }

@@ -3,6 +3,8 @@
 
 #include "animation/fas/frame_decoder.h"
 #include "animation/player/fas_scripts.h"
+#include "card/card_files.h"
+#include "content/card_file_types.h"
 #include "content/content_file_names.h"
 #include "shell/visit_target.h"
 #include "web/page_message.h"
@@ -28,14 +30,27 @@ RgbaPicture FramePicture(const DecodedFrame& frame) {
   return picture;
 }
 
-}  // namespace
-
-void WebCard::AddFile(std::string name, std::vector<std::uint8_t> bytes) {
-  files_[std::move(name)] = std::move(bytes);
+// The key a file is kept by: its card file name in lower case, as the card folder's rule
+// matches names without regard to ASCII case.
+std::optional<std::string> FileKey(std::string_view name) {
+  std::optional<std::string> key = CardFileName(name);
+  if (!key) return std::nullopt;
+  for (char& c : *key) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return key;
 }
 
-std::optional<ByteView> WebCard::File(const std::string& name) const {
-  const auto found = files_.find(name);
+}  // namespace
+
+void WebCard::AddFile(std::string_view name, std::vector<std::uint8_t> bytes) {
+  if (std::optional<std::string> key = FileKey(name)) files_[std::move(*key)] = std::move(bytes);
+}
+
+std::optional<ByteView> WebCard::File(std::string_view name) const {
+  const std::optional<std::string> key = FileKey(name);
+  if (!key) return std::nullopt;
+  const auto found = files_.find(*key);
   if (found == files_.end()) return std::nullopt;
   return ByteView(found->second);
 }
@@ -95,7 +110,19 @@ void WebCard::Skip() {
 
 void WebCard::SoundDone() { player_->OnSoundDone(); }
 
-WebCard::Target WebCard::TargetOf(const std::string& text) const { return {text, File(text)}; }
+WebCard::Target WebCard::TargetOf(const std::string& text) const {
+  CardTarget target = ClassifyTarget(text);
+  if (target.kind == CardTarget::Kind::Address) {
+    return {target.kind, std::move(target.text), std::nullopt, {}};
+  }
+  if (target.kind == CardTarget::Kind::CardFile) {
+    // A file the card does not carry opens nothing, as on Windows.
+    if (const std::optional<ByteView> file = File(target.text)) {
+      return {target.kind, target.text, file, MediaTypeOf(target.text)};
+    }
+  }
+  return {};
+}
 
 WebCard::Target WebCard::HotSpotTarget(std::size_t index) const {
   return TargetOf(surface_->Spot(index).target);

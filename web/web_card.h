@@ -7,6 +7,7 @@
 #include "animation/fas/fas_file.h"
 #include "animation/image/bitmap_picture.h"
 #include "animation/player/script_player.h"
+#include "card/card_target.h"
 #include "common/result.h"
 #include "layout/layout_file.h"
 #include "message/card_message.h"
@@ -19,6 +20,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace card {
@@ -30,7 +32,10 @@ class WebCard {
   WebCard(const WebCard&) = delete;
   WebCard& operator=(const WebCard&) = delete;
 
-  void AddFile(std::string name, std::vector<std::uint8_t> bytes);
+  // A file of the card folder by the name the card uses for it; found again by the card
+  // folder's rule (without regard to case, a leading ".\" left out). A name that is no plain
+  // file name of the folder is not kept.
+  void AddFile(std::string_view name, std::vector<std::uint8_t> bytes);
   // Reads Layout.txt and Card.FAS (which the card cannot be shown without), the sound bank
   // when sound effects are on, and msg.txt (the page's, in UTF-8); fails with one sentence
   // naming what is wrong.
@@ -54,16 +59,19 @@ class WebCard {
 
   WebCardSurface& Surface() { return *surface_; }
 
-  // Where a click leads: a page the card carries, or an address the browser opens.
+  // Where a click leads, by the card's one rule (card/card_target.h): nothing, an address the
+  // browser opens, or a page, picture or text the card carries, shown as its media type.
   struct Target {
-    std::string text;
+    CardTarget::Kind kind = CardTarget::Kind::Nothing;
+    std::string text;  // the address, or the carried file's name
     std::optional<ByteView> page;
+    std::string_view mediaType;
   };
   Target HotSpotTarget(std::size_t index) const;
   Target VisitTarget() const;
 
  private:
-  std::optional<ByteView> File(const std::string& name) const;
+  std::optional<ByteView> File(std::string_view name) const;
   Target TargetOf(const std::string& text) const;
 
   std::map<std::string, std::vector<std::uint8_t>> files_;

@@ -33,11 +33,15 @@ void SetTable(HDC dc, const std::vector<TableColour>& table) {
                    reinterpret_cast<const RGBQUAD*>(table.data()));
 }
 
+HBITMAP LoadSection(const std::string& path) {
+  if (path.empty()) return nullptr;
+  return static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                                         LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+}
+
 }  // namespace
 
-DibImage::DibImage(const std::string& path)
-    : bitmap_(static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
-                                              LR_LOADFROMFILE | LR_CREATEDIBSECTION))) {
+DibImage::DibImage(const std::string& path) : bitmap_(LoadSection(path)) {
   DIBSECTION section{};
   if (bitmap_ && GetObjectA(bitmap_, sizeof section, &section) == sizeof section) {
     width_ = section.dsBm.bmWidth;

@@ -2,9 +2,9 @@
 // its top-left pixel transparent and, on request, one colour shown as another. Transparency
 // rewrites the section's own colour table between two blits (mask with SRCAND, colours with
 // SRCPAINT) and puts it back; no mask bitmap is made. A picture without a colour table (more
-// than 8 bits per pixel) is drawn opaque. A file that cannot be loaded gives a picture of size
-// 0 that draws nothing. Drawn larger than it is, each pixel becomes a block of screen pixels
-// (nearest neighbour), so pixel art stays sharp on a scaled display.
+// than 8 bits per pixel) is drawn opaque. An empty path, or a file that cannot be loaded, gives
+// a picture of size 0 that draws nothing. Drawn larger than it is, each pixel becomes a block of
+// screen pixels (nearest neighbour), so pixel art stays sharp on a scaled display.
 #pragma once
 
 #include "framework/gdi_win.h"

@@ -68,13 +68,19 @@ TEST(CardFolder, FindsFilesWhateverTheCaseOfTheirNames) {
   EXPECT_EQ(FindCardFile(folder.Path(), ".\\card.FAS"), folder.Path("card.fas"));
 }
 
-TEST(CardFolder, FindsNamesInsideTheFolderOnly) {
+TEST(CardFolder, FindsPlainNamesOfTheFolderOnly) {
   TempFolder folder;
+  folder.Write("Moon.bmp", Bytes("BM"));
   std::filesystem::create_directories(folder.Path("Pictures"));
-  folder.Write("Pictures/Moon.bmp", Bytes("BM"));
-  EXPECT_EQ(FindCardFile(folder.Path(), "pictures\\moon.BMP"), folder.Path("Pictures/Moon.bmp"));
-  for (const char* outside : {"..\\Card.FAS", "pictures\\..\\..\\x", "\\Card.FAS", "/etc/passwd",
-                              "C:\\Card.FAS", "", "Pictures", "nothing.bmp"}) {
+  folder.Write("Pictures/Back.bmp", Bytes("BM"));
+  EXPECT_EQ(FindCardFile(folder.Path(), "MOON.bmp"), folder.Path("Moon.bmp"));
+  EXPECT_EQ(FindCardFile(folder.Path(), "./moon.bmp"), folder.Path("Moon.bmp"));
+  // A name with a path, a share, a drive or a device is a missing file, wherever it leads.
+  for (const char* outside :
+       {"pictures\\back.bmp", "Pictures/Back.bmp", "..\\Card.FAS", "\\Card.FAS", "/etc/passwd",
+        "\\\\127.0.0.1\\share\\x.bmp", "//127.0.0.1/share/x.bmp", "C:\\Card.FAS", "C:Moon.bmp",
+        "Moon.bmp:stream", "file:Moon.bmp", "", ".", "..", ".\\", "Pictures", "nothing.bmp",
+        "CON", "com1.bmp", "LPT\xB9.bmp", "NUL.txt"}) {
     EXPECT_EQ(FindCardFile(folder.Path(), outside), std::nullopt) << outside;
   }
 }

@@ -68,6 +68,17 @@ TEST(ParseLayout, ReadsEveryFieldOfACompleteFile) {
   EXPECT_EQ(layout.palette, (std::vector<std::uint32_t>{0, 16777215, 255}));
 }
 
+TEST(ParseLayout, KnowsTheLineOfEveryName) {
+  // Blank lines count, as an editor counts them.
+  const Lines lines = Replace(Replace(kExample, 11, {}), 10, {"", "a.htm", "", "", "hover.bmp-"});
+  const LayoutFile layout = ParseOk(Join(lines));
+  EXPECT_EQ(layout.lines.logo, 6);
+  EXPECT_EQ(layout.lines.images, (std::vector<int>{7}));
+  ASSERT_EQ(layout.lines.hotSpots.size(), 1u);
+  EXPECT_EQ(layout.lines.hotSpots[0].target, 11);
+  EXPECT_EQ(layout.lines.hotSpots[0].hoverImage, 14);
+}
+
 TEST(ParseLayout, VersionOneHasNoSettingsLine) {
   const LayoutFile withSettings = ParseOk(Join(Replace(kExample, 3, {"1, 1, 0"})));
   const LayoutFile versionOne = ParseOk(Join(Replace(Replace(kExample, 3, {}), 2, {"v1"})));
@@ -100,8 +111,7 @@ TEST(ParseLayout, TellsWhereEachPartStands) {
   // A blank line after the title shifts every later number by one.
   std::string text = Join(kExample);
   text.insert(text.find("\r\n") + 2, "\r\n");
-  LayoutLines lines;
-  ASSERT_TRUE(ParseLayout(text, kLayoutFile, &lines).ok());
+  const LayoutLines lines = ParseOk(text).lines;
   EXPECT_EQ(lines.colours[0], 5);
   EXPECT_EQ(lines.colours[1], 6);
   EXPECT_EQ(lines.logo, 7);

@@ -10,10 +10,12 @@ namespace card {
 namespace {
 
 TEST(EntryNameRules, TakesPlainFileNames) {
-  const std::string longest(100, 'n');
+  const std::string longest = std::string(96, 'n') + ".txt";
   const EntryName names[] = {
-      {"Layout.txt", false}, {"Card.FAS", false}, {"back.bmp", false}, {"a b (2).htm", false},
-      {".hidden", false},    {"console.txt", false}, {"com10.txt", false}, {"LPT.bmp", false},
+      {"Layout.txt", false},  {"Card.FAS", false},    {"back.bmp", false}, {"a b (2).htm", false},
+      {".hidden.txt", false}, {"console.txt", false}, {"com10.txt", false}, {"LPT.bmp", false},
+      {"CARD.WAS", false},    {"card.MID", false},    {"page.html", false}, {"Page.CSS", false},
+      {"x.PNG", false},       {"x.gif", false},       {"x.Jpg", false},
       {"Gr\xC3\xBC\xC3\x9F" "e.htm", true}, {longest, false}};
   for (const EntryName& name : names) {
     const Status status = CheckEntryName(name);
@@ -26,7 +28,7 @@ TEST(EntryNameRules, RefusesWhatIsNoPlainFileOfOneFolder) {
     EntryName name;
     const char* says;
   };
-  const std::string tooLong(101, 'n');
+  const std::string tooLong = std::string(97, 'n') + ".txt";
   const Case cases[] = {
       {{"", false}, "a file without a name"},
       {{"..", false}, "outside the card's folder"},
@@ -48,10 +50,24 @@ TEST(EntryNameRules, RefusesWhatIsNoPlainFileOfOneFolder) {
       {{"PRN", false}, "device"},
       {{"COM1", false}, "device"},
       {{"lpt9.htm", false}, "device"},
-      {{"card:stream", false}, "character Windows does not allow"},
+      {{"COM\xC2\xB9.txt", true}, "device"},
+      {{"lpt\xC2\xB2.bmp", true}, "device"},
+      {{"COM\xC2\xB3", true}, "device"},
+      {{"CONIN$.txt", false}, "device"},
+      {{"conout$", false}, "device"},
+      {{"CLOCK$.bmp", false}, "device"},
+      {{"winmm.dll", false}, "not a type of file a card may carry"},
+      {{"VERSION.DLL", false}, "not a type of file a card may carry"},
+      {{"x.bat", false}, "not a type of file a card may carry"},
+      {{"x.hta", false}, "not a type of file a card may carry"},
+      {{"x.exe", false}, "not a type of file a card may carry"},
+      {{"x.lnk", false}, "not a type of file a card may carry"},
+      {{"x.htm.scr", false}, "not a type of file a card may carry"},
+      {{"README", false}, "not a type of file a card may carry"},
+      {{"card.txt:stream", false}, "character Windows does not allow"},
       {{"what?.txt", false}, "character Windows does not allow"},
-      {{"a*b", false}, "character Windows does not allow"},
-      {{"tab\there", false}, "character Windows does not allow"},
+      {{"a*b.txt", false}, "character Windows does not allow"},
+      {{"tab\there.txt", false}, "character Windows does not allow"},
       {{"dot.", false}, "dot or a space"},
       {{"space ", false}, "dot or a space"},
       {{tooLong, false}, "longer than the 100"},
@@ -79,6 +95,10 @@ TEST(EntryNameRules, RefusesTwoNamesForOneFile) {
 
   const std::vector<EntryName> oneBad = {{"Layout.txt", false}, {"../x", false}};
   EXPECT_FALSE(CheckEntryNames(oneBad));
+  const std::vector<EntryName> planted = {{"Layout.txt", false}, {"winmm.dll", false}};
+  EXPECT_EQ(CheckEntryNames(planted).error(),
+            "It holds a file named \"winmm.dll\", which is not a type of file a card may carry "
+            "(.txt, .fas, .was, .bmp, .mid, .htm, .html, .css, .png, .gif, .jpg).");
 }
 
 TEST(EntryNameRules, ShowsOnlyPrintableCharacters) {

@@ -79,6 +79,9 @@ class CardPaint : public ::testing::Test {
   void SetUp() override {
     folder_ = std::filesystem::temp_directory_path() / "card-paint-test";
     std::filesystem::create_directories(folder_);
+    // The card folder is the current folder, where hover images are found.
+    previous_ = std::filesystem::current_path();
+    std::filesystem::current_path(folder_);
     TheCardLook() = CardLook{};
     TheCardLook().colours.background = 0x02000000 | kBackground;
     // A red square on the key colour; the key is the top-left pixel.
@@ -89,12 +92,14 @@ class CardPaint : public ::testing::Test {
   }
   void TearDown() override {
     TheCardLook() = CardLook{};
+    std::filesystem::current_path(previous_);
     std::filesystem::remove_all(folder_);
   }
   std::unique_ptr<PlacedImage> Square(int x, int y) {
     return std::make_unique<PlacedImage>(x, y, (folder_ / "square.bmp").string());
   }
   std::filesystem::path folder_;
+  std::filesystem::path previous_;
 };
 
 TEST_F(CardPaint, DrawsPicturesTransparentlyAndRecoloursOnlyTheHoveredOverlap) {
@@ -107,8 +112,11 @@ TEST_F(CardPaint, DrawsPicturesTransparentlyAndRecoloursOnlyTheHoveredOverlap) {
   swap.toColour = kGreen;
   HotSpot image;
   image.rect = Rect{150, 60, 170, 80};
-  image.hoverImage = (folder_ / "hover.bmp").string();
-  CardSurface surface(std::move(images), {swap, image}, nullptr, nullptr);
+  image.hoverImage = "HOVER.bmp";
+  HotSpot elsewhere = image;  // a hover image named with a path is a missing picture
+  elsewhere.rect = Rect{150, 20, 170, 40};
+  elsewhere.hoverImage = (folder_ / "hover.bmp").string();
+  CardSurface surface(std::move(images), {swap, image, elsewhere}, nullptr, nullptr);
   PaintedCard card(surface);
   test::PixelSurface pixels(200, 100);
 
@@ -132,6 +140,12 @@ TEST_F(CardPaint, DrawsPicturesTransparentlyAndRecoloursOnlyTheHoveredOverlap) {
   EXPECT_EQ(pixels.At(150, 60), kBackground) << "the hover image's key pixel";
   EXPECT_EQ(pixels.At(155, 65), kWhite);
   EXPECT_EQ(pixels.At(165, 75), kBackground) << "the hover image is 10 pixels wide";
+
+  card.Hover(155, 25);
+  card.Repaint();
+  card.Grab(pixels);
+  EXPECT_EQ(pixels.At(155, 25), kBackground) << "no hover image from a path";
+  EXPECT_EQ(pixels.At(155, 65), kBackground);
 }
 
 // At 200 % the same card in card pixels: the picture, the swap and the hover image as 2 x 2

@@ -67,9 +67,10 @@ class SurfaceWindow : public Window {
 };
 
 std::vector<HotSpot> ThreeSpots() {
-  return {Spot({10, 10, 60, 60}, RGB(255, 0, 0), RGB(0, 255, 0), "first"),
-          Spot({40, 40, 100, 100}, 7, 7, "second"),  // only the cursor shows it
-          Spot({200, 10, 260, 60}, 7, 7, "third", "missing.bmp")};
+  return {Spot({10, 10, 60, 60}, RGB(255, 0, 0), RGB(0, 255, 0), "https://first.example/"),
+          // Only the cursor shows this one.
+          Spot({40, 40, 100, 100}, 7, 7, "mailto:second@example.com"),
+          Spot({200, 10, 260, 60}, 7, 7, "https://third.example/", "missing.bmp")};
 }
 
 void MoveTo(SurfaceWindow& w, int x, int y) { w.Send(WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); }
@@ -160,8 +161,56 @@ TEST(CardSurface, AClickOpensTheFirstSpotInListOrderAndNeverStartsADrag) {
   w.Send(WM_LBUTTONUP, 0, MAKELPARAM(50, 50));
   w.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(99, 99));
   w.Send(WM_LBUTTONUP, 0, MAKELPARAM(99, 99));
-  EXPECT_EQ(w.opened, (std::vector<std::string>{"first", "second"}));
+  EXPECT_EQ(w.opened,
+            (std::vector<std::string>{"https://first.example/", "mailto:second@example.com"}));
   EXPECT_NE(GetCapture(), w.Handle());
+}
+
+// The card folder as the current folder for one test.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const char* name)
+      : previous_(std::filesystem::current_path()),
+        folder_(std::filesystem::temp_directory_path() / name) {
+    std::filesystem::create_directories(folder_);
+    std::filesystem::current_path(folder_);
+  }
+  ~CurrentFolder() {
+    std::filesystem::current_path(previous_);
+    std::filesystem::remove_all(folder_);
+  }
+  void Write(const char* name, const char* text) const { std::ofstream(folder_ / name) << text; }
+
+ private:
+  std::filesystem::path previous_;
+  std::filesystem::path folder_;
+};
+
+TEST(CardSurface, AClickOnATargetTheCardMayNotOpenOpensNothingButTheSpotStillShowsIt) {
+  const CurrentFolder folder("card-targets-test");
+  folder.Write("run.bat", "echo planted");
+  folder.Write("page.htm", "<p>carried</p>");
+  const char* refused[] = {"run.bat", "\\\\127.0.0.1\\share\\x.exe",
+                           "search-ms:query=x&crumb=location:\\\\127.0.0.1\\share",
+                           "missing.htm"};
+  std::vector<HotSpot> spots;
+  for (int i = 0; i < 4; ++i) {
+    spots.push_back(Spot({i * 50, 0, i * 50 + 40, 40}, 7, 7, refused[i]));
+  }
+  spots.push_back(Spot({0, 100, 40, 140}, 7, 7, "PAGE.htm"));
+  SurfaceWindow w(std::move(spots));
+  const LPARAM client = MAKELPARAM(HTCLIENT, WM_MOUSEMOVE);
+  for (int i = 0; i < 4; ++i) {
+    MoveTo(w, i * 50 + 20, 20);
+    EXPECT_TRUE(w.SpotAt(i).hover) << refused[i];
+    EXPECT_EQ(w.Send(WM_SETCURSOR, reinterpret_cast<WPARAM>(w.Handle()), client), TRUE);
+    w.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(i * 50 + 20, 20));
+    w.Send(WM_LBUTTONUP, 0, MAKELPARAM(i * 50 + 20, 20));
+    EXPECT_NE(GetCapture(), w.Handle()) << "a click on a spot starts no drag";
+  }
+  EXPECT_TRUE(w.opened.empty());
+  w.Send(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 120));
+  EXPECT_EQ(w.opened, (std::vector<std::string>{"PAGE.htm"}));
 }
 
 TEST(CardSurface, DragsTheWindowFromAnyPointOutsideTheSpots) {
@@ -182,19 +231,13 @@ TEST(CardSurface, DragsTheWindowFromAnyPointOutsideTheSpots) {
 }
 
 TEST(CardSurface, VisitUsOpensTheLocalPageWhenItIsThereAndOurWebPageOtherwise) {
-  const auto previous = std::filesystem::current_path();
-  const auto folder = std::filesystem::temp_directory_path() / "card-visit-test";
-  std::filesystem::create_directories(folder);
-  std::filesystem::current_path(folder);
-  std::filesystem::remove(folder / "zelk.htm");
+  const CurrentFolder folder("card-visit-test");
   SurfaceWindow w({});
   w.surface.VisitUs();
-  std::ofstream(folder / "zelk.htm") << "<p>local</p>";
+  folder.Write("zelk.htm", "<p>local</p>");
   w.surface.VisitUs();
-  std::filesystem::current_path(previous);
-  std::filesystem::remove_all(folder);
-  EXPECT_EQ(w.opened, (std::vector<std::string>{"http://www.example.com/index_free.htm",
-                                                 ".\\zelk.htm"}));
+  EXPECT_EQ(w.opened,
+            (std::vector<std::string>{"http://www.example.com/index_free.htm", "zelk.htm"}));
 }
 
 TEST(CardSurface, ErasesWithTheBackgroundColourAndMakesTheBrushesOnce) {

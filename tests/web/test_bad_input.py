@@ -1,6 +1,8 @@
-"""Bad input: cardkit web refuses a card that cardkit check finds errors in, and a page whose
-embedded data is damaged shows one clear sentence instead of the card, never a blank page or a
-script error. And the page loads and plays with the network shut off, asking it for nothing.
+"""Bad input: cardkit web refuses a card that cardkit check finds errors in or that holds a
+symbolic link; hot spots of a page changed by hand to target a .bat file or a share open
+nothing; and a page whose embedded data is damaged shows one clear sentence instead of the
+card, never a blank page or a script error. And the page loads and plays with the network shut
+off, asking it for nothing.
 """
 
 import base64
@@ -32,6 +34,70 @@ class CardkitWebTest(unittest.TestCase):
         self.assertIn("Card.FAS", result.stderr)
         self.assertIn("no web page was made", result.stderr)
         self.assertFalse(os.path.exists(out))
+
+    def test_a_card_with_a_symbolic_link_is_refused(self):
+        card = os.path.join(CARDS.work, "linked-card")
+        shutil.rmtree(card, ignore_errors=True)
+        shutil.copytree(CARDS.sample_card, card)
+        # The page a hot spot opens, linked to a file outside the card folder.
+        secret = os.path.join(CARDS.work, "secret.htm")
+        with open(secret, "w") as f:
+            f.write("<p>not the card's</p>")
+        os.remove(os.path.join(card, "moon.htm"))
+        os.symlink(secret, os.path.join(card, "moon.htm"))
+        out = os.path.join(CARDS.work, "linked.html")
+        result = CARDS.cardkit_run("web", card, out, check=False)
+        self.assertEqual(result.returncode, 1)
+        self.assertIn("moon.htm: error: it is a symbolic link", result.stderr)
+        self.assertFalse(os.path.exists(out))
+
+
+class HostileTargetsTest(unittest.TestCase):
+    """A page whose Layout.txt was changed by hand, as cardkit never writes one: the cottage's
+    hot spot targets a .bat file the page carries and the moon's a share. Clicks on them open
+    nothing, while the hand still shows."""
+
+    def test_a_click_on_a_target_the_card_may_not_open_opens_nothing(self):
+        _, html = CARDS.make("targets", "do = 1*3\n", {"files/zelk.htm": "<title>Ours</title>"})
+        with open(html, encoding="utf-8") as f:
+            page = f.read()
+        start, end = file_element(page, "Layout.txt")
+        layout = base64.b64decode(page[start:end])
+        layout = layout.replace(b".\\cottage.htm", b"x.bat")
+        layout = layout.replace(b".\\moon.htm", b"\\\\127.0.0.1\\share\\moon.htm")
+        page = page[:start] + base64.b64encode(layout).decode() + page[end:]
+        carried = '<script type="application/octet-stream" data-card-file="x.bat">%s</script>\n'
+        at = page.index("<script type=\"application/octet-stream\" data-card-file=")
+        page = page[:at] + carried % base64.b64encode(b"echo planted").decode() + page[at:]
+        path = os.path.join(CARDS.work, "hostile-targets.html")
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(page)
+
+        browser = Browser(CARDS.work)
+        try:
+            browser.open(path)
+            browser.wait_phase("cover")
+            width, height = browser.viewport()
+            browser.click_at(width // 2, height // 2)
+            browser.wait_phase("card")
+            card = browser.rect(".card-window")
+            driver = browser.driver
+            for x, y in ((121, 85), (548, 50)):  # the cottage's spot, the moon's
+                at = (card[0] + 1 + x, card[1] + 1 + y)
+                browser.pointer([("move",) + at])
+                wait_for("the hand", lambda: browser.run(
+                    "return document.querySelector('.card-window').style.cursor") == "pointer")
+                browser.click_at(*at)
+            # The "Visit Us" page is opened after them, so theirs would have been opened first.
+            buttons = browser.test_state("buttons")
+            visit = buttons["visit"]
+            browser.click_at((visit["left"] + visit["right"]) / 2,
+                             (visit["top"] + visit["bottom"]) / 2)
+            wait_for("the Visit Us window", lambda: len(driver.window_handles) > 1)
+            self.assertEqual(len(driver.window_handles), 2, "only Visit Us opened a window")
+            self.assertEqual(browser.console_errors(), [])
+        finally:
+            browser.quit()
 
 
 class DamagedPageTest(unittest.TestCase):

@@ -225,6 +225,8 @@ class SampleCardTest(unittest.TestCase):
         driver.switch_to.window(opened[0])
         try:
             wait_for("the cottage page", lambda: driver.title == "The snowman's cottage")
+            self.assertIsNone(driver.execute_script("return window.opener"),
+                              "the page gets no hold on the card's")
         finally:
             driver.close()
             driver.switch_to.window(card_window)

@@ -80,7 +80,7 @@ class Builder {
   fs::path out_;
   Diagnostics diagnostics_;
   // What the look check reads, kept as the build converts it.
-  std::optional<SourceLayout> layout_;
+  std::optional<LayoutFile> layout_;
   std::vector<SourcePicture> pictures_;
   MessagePlace message_;
   std::vector<std::string> written_;
@@ -114,11 +114,7 @@ void Builder::BuildLayout() {
     diagnostics_.ErrorFromMessage("layout.txt", layout.error());
     return;
   }
-  SourceLayout parsed;
-  if (auto file = ParseLayout(*layout, "layout.txt", &parsed.lines)) {
-    parsed.layout = std::move(*file);
-    layout_ = std::move(parsed);
-  }
+  if (auto file = ParseLayout(*layout, "layout.txt")) layout_ = std::move(*file);
   // The card takes any line end; Windows tools expect CR LF.
   std::string crlf;
   for (char c : *layout) {

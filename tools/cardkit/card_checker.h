@@ -8,8 +8,8 @@
 
 namespace card::kit {
 
-// Checks Layout.txt and the bitmaps it names, Card.FAS (frames and scripts), Card.WAS, the
-// music and msg.txt in `folder`. Problems in scripts are placed where `places` says.
+// Checks Layout.txt and the bitmaps and targets it names, Card.FAS (frames and scripts),
+// Card.WAS, the music and msg.txt in `folder`. Problems in scripts are placed where `places` says.
 Diagnostics CheckCardFolder(const std::filesystem::path& folder, const ScriptPlaces& places = {});
 
 }  // namespace card::kit

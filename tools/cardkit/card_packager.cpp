@@ -6,6 +6,7 @@
 #include "package/package_layout.h"
 #include "package/package_writer.h"
 #include "tools/cardkit/card_checker.h"
+#include "tools/cardkit/carried_files.h"
 #include "tools/cardkit/file_io.h"
 #include "tools/cardkit/message_rules.h"
 
@@ -77,6 +78,7 @@ Diagnostics PackageCard(const fs::path& cardFolder, const fs::path& program,
                         const std::optional<fs::path>& messageFile, const fs::path& out,
                         std::vector<std::string>* packed) {
   Diagnostics diagnostics = CheckCardFolder(cardFolder);
+  CheckCarriedFiles(cardFolder, diagnostics, {program, out});
   if (diagnostics.HasErrors()) return diagnostics;
   Result<Bytes> programBytes = ReadWholeFile(program);
   if (!programBytes) {

@@ -12,8 +12,9 @@
 
 namespace card::kit {
 
-// Checks `cardFolder` as `cardkit check` does and, when it has no errors, writes the package
-// of its files with the card program `program` to `out`. The message is `messageFile` (a
+// Checks `cardFolder` as `cardkit check` does (a symbolic link or a file no package may carry is
+// an error) and, when it has no errors, writes the package of its files with the card program
+// `program` to `out`. The message is `messageFile` (a
 // msg.txt: Windows-1252, CR LF, 0xFF 0xFF when centred), or the folder's own msg.txt; msg.txt
 // itself is not packed, nor the program or `out` when they lie in the folder. The check's
 // diagnostics come first, then any problem of the package, each naming its file; nothing is

@@ -1,7 +1,9 @@
-// cardkit check DIR: what in a card folder the card would trip over; fails on errors only.
+// cardkit check DIR: what in a card folder the card would trip over, and what no package may
+// carry; fails on errors only.
 #include "tools/cardkit/commands.h"
 
 #include "tools/cardkit/card_checker.h"
+#include "tools/cardkit/carried_files.h"
 
 #include <iostream>
 #include <memory>
@@ -15,7 +17,8 @@ void AddCheckCommand(CLI::App& app) {
   auto folder = std::make_shared<std::string>();
   command->add_option("DIR", *folder, "the card folder")->required()->check(CLI::ExistingDirectory);
   command->callback([folder] {
-    const Diagnostics diagnostics = CheckCardFolder(*folder);
+    Diagnostics diagnostics = CheckCardFolder(*folder);
+    CheckCarriedFiles(*folder, diagnostics);
     PrintDiagnostics(diagnostics, std::cerr);
     if (diagnostics.HasErrors()) throw CommandFailed();
   });

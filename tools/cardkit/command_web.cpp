@@ -6,6 +6,7 @@
 #include "card/card_folder.h"
 #include "content/content_file_names.h"
 #include "tools/cardkit/card_checker.h"
+#include "tools/cardkit/carried_files.h"
 #include "tools/cardkit/file_io.h"
 #include "tools/cardkit/web_music.h"
 #include "tools/cardkit/web_page.h"
@@ -43,7 +44,8 @@ Result<std::vector<std::uint8_t>> Music(const WebOptions& options) {
 }
 
 Status MakeWebPage(const WebOptions& options) {
-  const Diagnostics diagnostics = CheckCardFolder(options.folder);
+  Diagnostics diagnostics = CheckCardFolder(options.folder);
+  CheckNoLinks(options.folder, diagnostics);
   if (!diagnostics.All().empty()) PrintDiagnostics(diagnostics, std::cerr);
   if (diagnostics.HasErrors()) {
     return Fail("The card has errors, so no web page was made; `cardkit check` shows them too.");

@@ -2,6 +2,7 @@
 #include "tools/cardkit/layout_checker.h"
 
 #include "card/card_files.h"
+#include "card/card_target.h"
 #include "layout/layout_file.h"
 #include "animation/image/bitmap_header.h"
 #include "tools/cardkit/file_io.h"
@@ -40,10 +41,21 @@ std::string MissingBitmapHint(const std::filesystem::path& folder, const std::st
   return "";
 }
 
-// A bitmap named in the layout: it must load, and have a colour table for its transparency.
+// Where a name of the layout stands: "line 7, image \"back.bmp\"".
+std::string Place(int line, const std::string& role, const std::string& name) {
+  return "line " + std::to_string(line) + ", " + role + " \"" + name + "\"";
+}
+
+// A bitmap named in the layout: a plain file of the card folder that loads, with a colour table
+// for its transparency.
 void CheckBitmap(const std::filesystem::path& folder, const std::string& name,
-                 const std::string& role, Diagnostics& out) {
-  const std::string place = role + " \"" + name + "\"";
+                 const std::string& place, Diagnostics& out) {
+  if (!CardFileName(name)) {
+    out.Error(kLayout, place,
+              "the card shows no picture named so: a picture is a file of the card folder "
+              "itself, named without a path, drive, '\\' or ':', and not a device's name.");
+    return;
+  }
   const auto path = FindCardFile(folder.string(), name);
   if (!path) {
     out.Error(kLayout, place, "the bitmap " + name + " is not in the card folder." +
@@ -66,24 +78,38 @@ void CheckBitmap(const std::filesystem::path& folder, const std::string& name,
   }
 }
 
-// A hot spot's target that looks like a file of the card folder should be there.
-bool IsLocalFile(const std::string& target) {
-  return !target.empty() && target.find("://") == std::string::npos &&
-         target.find(':') == std::string::npos && !target.starts_with("mailto") &&
-         !target.starts_with("\\\\") && !target.starts_with("www.");
+// A hot spot's target must be one the card opens, and a file of the card folder should be there.
+void CheckTarget(const std::filesystem::path& folder, const std::string& target,
+                 const std::string& place, Diagnostics& out) {
+  const CardTarget classified = ClassifyTarget(target);
+  if (classified.kind == CardTarget::Kind::Nothing) {
+    out.Error(kLayout, place,
+              "a click opens nothing there: " + std::string(kTargetsACardOpens) + ".");
+  } else if (classified.kind == CardTarget::Kind::CardFile && !Exists(folder, classified.text)) {
+    out.Warning(kLayout, place, "it is not in the card folder.");
+  }
 }
 
 void CheckLayoutFiles(const std::filesystem::path& folder, const LayoutFile& layout,
                       Diagnostics& out) {
-  if (layout.logo) CheckBitmap(folder, layout.logo->fileName, "logo", out);
-  for (const LayoutImage& image : layout.images) CheckBitmap(folder, image.fileName, "image", out);
+  const LayoutLines& lines = layout.lines;
+  if (layout.logo) {
+    CheckBitmap(folder, layout.logo->fileName, Place(lines.logo, "logo", layout.logo->fileName),
+                out);
+  }
+  for (std::size_t i = 0; i < layout.images.size(); ++i) {
+    const std::string& name = layout.images[i].fileName;
+    CheckBitmap(folder, name, Place(lines.images[i], "image", name), out);
+  }
   for (std::size_t i = 0; i < layout.hotSpots.size(); ++i) {
     const LayoutHotSpot& spot = layout.hotSpots[i];
     const std::string role = "hot spot " + std::to_string(i + 1);
-    if (!spot.hoverImage.empty()) CheckBitmap(folder, spot.hoverImage, role + ", hover image", out);
-    if (IsLocalFile(spot.target) && !Exists(folder, spot.target)) {
-      out.Warning(kLayout, role, "its target \"" + spot.target + "\" is not in the card folder.");
+    if (!spot.hoverImage.empty()) {
+      CheckBitmap(folder, spot.hoverImage,
+                  Place(lines.hotSpots[i].hoverImage, role + ", hover image", spot.hoverImage), out);
     }
+    CheckTarget(folder, spot.target, Place(lines.hotSpots[i].target, role + ", target", spot.target),
+                out);
   }
   if (layout.settings.soundEffectsOn == 0 && Exists(folder, kSoundsFile)) {
     out.Warning(kLayout, "", "sound effects are off, so the sounds of Card.WAS never play.");

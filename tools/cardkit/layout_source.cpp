@@ -63,9 +63,9 @@ std::optional<std::uint32_t> HexColour(std::string_view text) {
 }
 
 Result<std::string> LayoutFromSource(std::string_view text, std::string_view fileName) {
-  LayoutLines lines;
-  if (!ParseLayout(text, fileName, &lines)) return std::string(text);
-  const std::set<int> colourLines = ColourLines(lines);
+  const Result<LayoutFile> parsed = ParseLayout(text, fileName);
+  if (!parsed) return std::string(text);
+  const std::set<int> colourLines = ColourLines(parsed->lines);
   // Rebuild the text line by line, keeping every line end and blank line as it was.
   std::string out;
   std::size_t from = 0;

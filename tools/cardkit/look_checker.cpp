@@ -161,11 +161,11 @@ bool OverlapsAButton(const Rect& rect) {
                      [&](const Rect& button) { return !Intersect(rect, button).IsEmpty(); });
 }
 
-void CheckPicturePlaces(const SourceLayout& source, const std::vector<SourcePicture>& pictures,
+void CheckPicturePlaces(const LayoutFile& source, const std::vector<SourcePicture>& pictures,
                         Diagnostics& out) {
   const Rect card{0, 0, kCardClientWidth, kCardClientHeight};
-  for (std::size_t i = 0; i < source.layout.images.size(); ++i) {
-    const LayoutImage& image = source.layout.images[i];
+  for (std::size_t i = 0; i < source.images.size(); ++i) {
+    const LayoutImage& image = source.images[i];
     const SourcePicture* picture = PictureFor(pictures, image.fileName);
     if (!picture) continue;
     const Rect rect = PlacedRect(image, *picture);
@@ -186,12 +186,12 @@ void CheckPicturePlaces(const SourceLayout& source, const std::vector<SourcePict
   }
 }
 
-void CheckHotSpotPlaces(const SourceLayout& source, const MessagePlace& message,
+void CheckHotSpotPlaces(const LayoutFile& source, const MessagePlace& message,
                         Diagnostics& out) {
   const Rect messageRect =
       *CardControlRect(message.centred ? kCentredMessageId : kLeftMessageId);
-  for (std::size_t i = 0; i < source.layout.hotSpots.size(); ++i) {
-    const Rect& rect = source.layout.hotSpots[i].rect;
+  for (std::size_t i = 0; i < source.hotSpots.size(); ++i) {
+    const Rect& rect = source.hotSpots[i].rect;
     const std::string place = LinePlace(source.lines.hotSpots[i].rect);
     const std::string which = "hot spot " + std::to_string(i + 1) + " (" + RectText(rect) + ")";
     if (OverlapsAButton(rect)) {
@@ -207,9 +207,9 @@ void CheckHotSpotPlaces(const SourceLayout& source, const MessagePlace& message,
 }
 
 // On a display of 256 colours the card shows only its palette's colours.
-void CheckPaletteCovers(const SourceLayout& source, const std::vector<SourcePicture>& pictures,
+void CheckPaletteCovers(const LayoutFile& source, const std::vector<SourcePicture>& pictures,
                         Diagnostics& out) {
-  const std::vector<std::uint32_t>& entries = source.layout.palette;
+  const std::vector<std::uint32_t>& entries = source.palette;
   if (entries.empty()) return;
   std::set<Rgb> palette;
   for (std::uint32_t entry : entries) palette.insert(RgbOf(entry));
@@ -250,19 +250,19 @@ void CheckFrameLooks(const std::vector<FrameGroup>& groups, Diagnostics& out) {
   }
 }
 
-void CheckPictureLooks(const std::vector<SourcePicture>& pictures, const SourceLayout* layout,
+void CheckPictureLooks(const std::vector<SourcePicture>& pictures, const LayoutFile* layout,
                        Diagnostics& out) {
   for (const SourcePicture& picture : pictures) {
     CheckHalfTransparency(picture.file, picture.image, out);
     if (!layout) continue;
     // The logo lies on the button face; everything else on the card's background.
-    const bool logo = layout->layout.logo && layout->layout.logo->fileName == picture.bitmap;
-    const LayoutColours& colours = layout->layout.colours;
+    const bool logo = layout->logo && layout->logo->fileName == picture.bitmap;
+    const LayoutColours& colours = layout->colours;
     CheckEnclosedKey(picture, RgbOf(logo ? colours.buttonFace : colours.background), out);
   }
 }
 
-void CheckLayoutLooks(const SourceLayout& layout, const std::vector<SourcePicture>& pictures,
+void CheckLayoutLooks(const LayoutFile& layout, const std::vector<SourcePicture>& pictures,
                       const MessagePlace& message, Diagnostics& out) {
   CheckPicturePlaces(layout, pictures, out);
   CheckHotSpotPlaces(layout, message, out);

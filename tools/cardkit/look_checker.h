@@ -23,12 +23,6 @@ struct SourcePicture {
   RgbaImage image;
 };
 
-// The layout as built, with where its parts stand in layout.txt.
-struct SourceLayout {
-  LayoutFile layout;
-  LayoutLines lines;
-};
-
 struct MessagePlace {
   bool present = false;
   bool centred = false;
@@ -36,9 +30,9 @@ struct MessagePlace {
 
 void CheckFrameLooks(const std::vector<FrameGroup>& groups, Diagnostics& out);
 // `layout` is null when layout.txt did not parse; the checks that need it are left out.
-void CheckPictureLooks(const std::vector<SourcePicture>& pictures, const SourceLayout* layout,
+void CheckPictureLooks(const std::vector<SourcePicture>& pictures, const LayoutFile* layout,
                        Diagnostics& out);
-void CheckLayoutLooks(const SourceLayout& layout, const std::vector<SourcePicture>& pictures,
+void CheckLayoutLooks(const LayoutFile& layout, const std::vector<SourcePicture>& pictures,
                       const MessagePlace& message, Diagnostics& out);
 
 }  // namespace card::kit

@@ -525,12 +525,15 @@ const CardWindow = {
   },
 };
 
-// Opens what a hot spot or "Visit Us" leads to: a page the card carries, or an address.
+// Opens what a hot spot or "Visit Us" leads to: a page, picture or text the card carries, or
+// an address; the engine chose it by the card's rule, and a target the card may not open (0)
+// does nothing. The opened page gets no hold on this one.
 function openTarget(kind) {
   if (kind === 1) {
-    const page = bytesAt(engine._card_target_page(), engine._card_target_page_size());
-    window.open(URL.createObjectURL(new Blob([page], { type: "text/html" })), "_blank");
-  } else {
+    const file = bytesAt(engine._card_target_page(), engine._card_target_page_size());
+    const type = text(engine._card_target_type());
+    window.open(URL.createObjectURL(new Blob([file], { type })), "_blank", "noopener");
+  } else if (kind === 2) {
     window.open(text(engine._card_target_text()), "_blank", "noopener");
   }
 }

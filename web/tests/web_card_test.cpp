@@ -166,13 +166,42 @@ TEST(WebCard, ClicksLeadToCarriedPagesOrAddresses) {
   ASSERT_EQ(card->Surface().HotSpotAt({20, 30}), std::optional<std::size_t>(0));
   const WebCard::Target page = card->HotSpotTarget(0);
   ASSERT_TRUE(page.page);
+  EXPECT_EQ(page.kind, CardTarget::Kind::CardFile);
+  EXPECT_EQ(page.mediaType, "text/html");
   EXPECT_EQ(std::string(page.page->begin(), page.page->end()), "<title>Page</title>");
   const WebCard::Target address = card->HotSpotTarget(1);
+  EXPECT_EQ(address.kind, CardTarget::Kind::Address);
   EXPECT_FALSE(address.page);
   EXPECT_EQ(address.text, "http://example.org/");
   EXPECT_FALSE(card->VisitTarget().page) << "no zelk.htm: the web page";
   EXPECT_EQ(card->VisitTarget().text.rfind("http://", 0), 0u);
   EXPECT_TRUE(OpenedCard(kLayout, true)->VisitTarget().page);
+}
+
+TEST(WebCard, ClicksOnTargetsTheCardMayNotOpenLeadNowhere) {
+  const char* targets[] = {"x.bat", "\\\\127.0.0.1\\share\\x.htm", "search-ms:query=x",
+                           "javascript:alert(1)", "missing.htm", "POEM.TXT"};
+  std::string layout =
+      "Greetings\r\nv2\r\n1,1,1\r\n16777215|0|255\r\n12632256|0|16777215\r\n-\r\n-\r\n6\r\n";
+  for (const char* target : targets) {
+    layout += std::string(target) + "\r\n-\r\n0, 0, 10, 10\r\n0, 0\r\n";
+  }
+  layout += "0\r\n";
+  WebCard card;
+  card.AddFile("Layout.txt", Bytes(layout));
+  card.AddFile("Card.FAS", testing::HandBuiltFas());
+  card.AddFile("x.bat", Bytes("echo planted"));
+  card.AddFile("\\\\127.0.0.1\\share\\x.htm", Bytes("<p>elsewhere</p>"));  // not kept
+  card.AddFile("poem.txt", Bytes("roses"));
+  ASSERT_TRUE(card.Open().ok());
+  for (std::size_t i = 0; i < 5; ++i) {
+    const WebCard::Target target = card.HotSpotTarget(i);
+    EXPECT_EQ(target.kind, CardTarget::Kind::Nothing) << targets[i];
+    EXPECT_FALSE(target.page) << targets[i];
+  }
+  const WebCard::Target text = card.HotSpotTarget(5);
+  ASSERT_TRUE(text.page) << "found without regard to case";
+  EXPECT_EQ(text.mediaType, "text/plain");
 }
 
 }  // namespace

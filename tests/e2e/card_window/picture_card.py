@@ -37,20 +37,23 @@ def logo_pixel(x, y):
     return GREEN if (x - 15.5) ** 2 + (y - 15.5) ** 2 <= 15 ** 2 else None
 
 
-def layout(target):
-    return (Layout(TITLE, message=(BACKGROUND, TEXT, SHADOW),
+def layout(target, more_spots=()):
+    card = (Layout(TITLE, message=(BACKGROUND, TEXT, SHADOW),
                    buttons=(FACE, CAPTION, CAPTION_SHADOW))
             .logo(*LOGO_AT, "logo.bmp")
             .picture(*PICTURE_AT, "picture.bmp")
             .hot_spot(target, SWAP_SPOT, swap=(RED, SWAPPED))
-            .hot_spot(".\\nothing-here.htm", PLAIN_SPOT, swap=(BLUE, BLUE))
-            .palette(BACKGROUND, TEXT, SHADOW, FACE, CAPTION, CAPTION_SHADOW, RED, BLUE, GREEN,
-                     SWAPPED, FIGURE))
+            .hot_spot(".\\nothing-here.htm", PLAIN_SPOT, swap=(BLUE, BLUE)))
+    for spot_target, rect in more_spots:
+        card.hot_spot(spot_target, rect, swap=(BLUE, BLUE))
+    return card.palette(BACKGROUND, TEXT, SHADOW, FACE, CAPTION, CAPTION_SHADOW, RED, BLUE, GREEN,
+                        SWAPPED, FIGURE)
 
 
-def build(cardkit, folder, target=".\\hot_spot_target.exe"):
-    """Builds the card into folder/card and returns that folder."""
-    source = CardSource(layout(target), SCRIPTS, MESSAGE + "\n")
+def build(cardkit, folder, target="https://example.com/e2e-picture-card", more_spots=()):
+    """Builds the card into folder/card and returns that folder; `more_spots` are (target,
+    rect) of hot spots that only show the hand, after the two above."""
+    source = CardSource(layout(target, more_spots), SCRIPTS, MESSAGE + "\n")
     source.frame("dot", 1, FIGURE_SIZE[0], FIGURE_SIZE[1],
                  picture(FIGURE_SIZE[0], FIGURE_SIZE[1], lambda x, y: FIGURE))
     source.picture("picture", PICTURE_SIZE[0], PICTURE_SIZE[1],

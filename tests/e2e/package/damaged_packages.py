@@ -72,8 +72,8 @@ def cases(good):
     many = [("f%d.txt" % i, b"x") for i in range(101)]
     return [
         ("cut short", good[:-1000], "cut short"),
-        ("a file's bytes changed", flipped(good, data_offset(good, "noise.dat") + 7),
-         '"noise.dat" fails its integrity check (CRC-32)'),
+        ("a file's bytes changed", flipped(good, data_offset(good, "noise.png") + 7),
+         '"noise.png" fails its integrity check (CRC-32)'),
         ("a byte of the program changed", flipped(good, resource_offset(good)),
          "card program fails its integrity check"),
         ("M outside the file", with_m(good, 0x7FFFFFF0), "lies outside the file"),
@@ -87,6 +87,20 @@ def cases(good):
         ("a device name", rebuilt(good, layout + [("CON", b"x")]), "keeps for a device"),
         ("a device name with an extension", rebuilt(good, layout + [("nul.txt", b"x")]),
          "keeps for a device"),
+        ("COM1 in superscript", rebuilt(good, layout + [("COM\u00b9.txt", b"x")]),
+         "keeps for a device"),
+        ("LPT2 in superscript", rebuilt(good, layout + [("lpt\u00b2", b"x")]),
+         "keeps for a device"),
+        ("COM3 in superscript", rebuilt(good, layout + [("Com\u00b3.bmp", b"x")]),
+         "keeps for a device"),
+        ("the console's input", rebuilt(good, layout + [("CONIN$.txt", b"x")]),
+         "keeps for a device"),
+        ("the clock", rebuilt(good, layout + [("clock$.bmp", b"x")]), "keeps for a device"),
+    ] + [
+        ("a file named %s" % name, rebuilt(good, layout + [(name, b"MZ")]),
+         '"%s", which is not a type of file a card may carry' % name)
+        for name in ("winmm.dll", "version.dll", "x.bat", "x.hta", "x.exe", "x.lnk", "X.DLL")
+    ] + [
         ("one name twice", rebuilt(good, layout + [("LAYOUT.TXT", b"-")]),
          "two files of one name"),
         ("101 files", rebuilt(good, many), "101 files, more than the 100"),

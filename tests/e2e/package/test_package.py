@@ -62,7 +62,7 @@ def small_card(folder):
     source.frame("stand", 1, 8, 8, picture(8, 8, lambda x, y: (200, 30, 30)))
     card = source.build(OPTIONS.cardkit, folder)
     noise = random.Random(7)
-    with open(os.path.join(card, "noise.dat"), "wb") as f:
+    with open(os.path.join(card, "noise.png"), "wb") as f:
         f.write(bytes(noise.randrange(256) for _ in range(3000)))
     return card
 

@@ -278,7 +278,7 @@ const BrokenSource kBrokenSources[] = {
      Put("message.txt", "Hi\nsnow \xE2\x98\x83\n"),
      "message.txt", "line 2, column 6", "U+2603"},
     {"a picture the layout names but the sources lack", Remove("pictures/hover.png"),
-     "layout.txt", "hot spot 1, hover image \"hover.bmp\"", "not in the card folder"},
+     "layout.txt", "line 11, hot spot 1, hover image \"hover.bmp\"", "not in the card folder"},
     {"a hover image line without its extra character", PutLayoutLine(11, "hover.bmp"),
      "layout.txt", "hot spot 1, hover image \"hover.bm\"", "write \"hover.bmp-\""},
     {"a picture named by its PNG",

@@ -119,6 +119,11 @@ void WriteBankWithLowerCaseName(const fs::path& path) {
 
 using Spec = test::CardSpec;
 
+// The layout with the first `from` replaced by `to`.
+void Swap(std::string& layout, const std::string& from, const std::string& to) {
+  layout.replace(layout.find(from), from.size(), to);
+}
+
 const BrokenCard kBrokenCards[] = {
     {"a name in the wrong case", [](Spec& s) { s.scripts = {{"do", "Walk"}, {"walk", "1"}}; }, {},
      "Card.FAS", "script \"do\", character 1", "Did you mean \"walk\"?"},
@@ -151,9 +156,26 @@ const BrokenCard kBrokenCards[] = {
     {"no Layout.txt", {}, [](const fs::path& f) { fs::remove(f / "Layout.txt"); },
      "Layout.txt", "", "no Layout.txt"},
     {"a missing bitmap", [](Spec& s) { s.bitmaps = {"logo.bmp", "hover.bmp"}; }, {},
-     "Layout.txt", "image \"back.bmp\"", "not in the card folder"},
+     "Layout.txt", "line 7, image \"back.bmp\"", "not in the card folder"},
     {"a missing hover image", [](Spec& s) { s.bitmaps = {"logo.bmp", "back.bmp"}; }, {},
-     "Layout.txt", "hot spot 1, hover image \"hover.bmp\"", "not in the card folder"},
+     "Layout.txt", "line 11, hot spot 1, hover image \"hover.bmp\"", "not in the card folder"},
+    {"a picture on a share", [](Spec& s) { Swap(s.layout, "back.bmp", "\\\\127.0.0.1\\s\\x.bmp"); },
+     {}, "Layout.txt", "line 7, image \"\\\\127.0.0.1\\s\\x.bmp\"", "no picture named so"},
+    {"a logo in another folder", [](Spec& s) { Swap(s.layout, "logo.bmp", "..\\logo.bmp"); }, {},
+     "Layout.txt", "line 6, logo \"..\\logo.bmp\"", "no picture named so"},
+    {"a hover image on a drive", [](Spec& s) { Swap(s.layout, "hover.bmp-", "C:hover.bmp-"); },
+     {}, "Layout.txt", "line 11, hot spot 1, hover image \"C:hover.bmp\"", "no picture named so"},
+    {"a target that runs a program", [](Spec& s) { Swap(s.layout, ".\\info.htm", "run.bat"); },
+     [](const fs::path& f) { test::WriteFile(f / "run.bat", std::string_view("echo")); },
+     "Layout.txt", "line 10, hot spot 1, target \"run.bat\"", "a click opens nothing there"},
+    {"a target on a share",
+     [](Spec& s) { Swap(s.layout, ".\\info.htm", "\\\\127.0.0.1\\share\\info.htm"); }, {},
+     "Layout.txt", "line 10, hot spot 1, target \"\\\\127.0.0.1\\share\\info.htm\"",
+     "a card opens only http:, https: and mailto: addresses"},
+    {"a target of another scheme",
+     [](Spec& s) { Swap(s.layout, ".\\info.htm", "search-ms:query=x"); }, {},
+     "Layout.txt", "line 10, hot spot 1, target \"search-ms:query=x\"", "opens nothing"},
+
     {"a bitmap without a colour table", {},
      [](const fs::path& f) { WriteTrueColourBitmap(f / "logo.bmp"); },
      "logo.bmp", "", "no colour table"},

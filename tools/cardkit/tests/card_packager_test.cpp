@@ -70,6 +70,7 @@ TEST(CardPackager, PacksTheFolderWithItsMessageOrAnother) {
   EXPECT_EQ(Bytes(package->MessageFile().begin(), package->MessageFile().end()), msgTxt);
   EXPECT_EQ(Bytes(file.begin(), file.begin() + package->programSize), test::ReadFile(program));
 
+  fs::remove(out);  // the package just made is no file a package may carry
   test::WriteFile(card.dir.Path() / "other.txt", std::string_view("Hi Tom\xFF\xFF"));
   diagnostics = PackageCard(card.folder, card.program, card.dir.Path() / "other.txt", card.out);
   ASSERT_FALSE(diagnostics.HasErrors()) << Listing(diagnostics);
@@ -92,6 +93,27 @@ TEST(CardPackager, RefusesWhatCannotMakeAGoodPackage) {
        "Layout.txt", "there is no Layout.txt"},
       {"a folder in the card", [](Card& c) { fs::create_directory(c.folder / "frames"); },
        "frames", "holds no folders"},
+      {"a library in the card",
+       [](Card& c) { test::WriteFile(c.folder / "winmm.dll", std::string_view("MZ")); },
+       "winmm.dll", "may not carry this file: it is not a type of file a card may carry"},
+      {"a script in the card",
+       [](Card& c) { test::WriteFile(c.folder / "x.BAT", std::string_view("echo")); },
+       "x.BAT", "not a type of file a card may carry"},
+      {"a device name in the card",
+       [](Card& c) { test::WriteFile(c.folder / "COM\xC2\xB9.txt", std::string_view("x")); },
+       "COM\xC2\xB9.txt", "keeps for a device"},
+      {"a symbolic link to a file elsewhere",
+       [](Card& c) {
+         test::WriteFile(c.dir.Path() / "secret.txt", std::string_view("private"));
+         fs::create_symlink(c.dir.Path() / "secret.txt", c.folder / "poem.txt");
+       },
+       "poem.txt", "symbolic link"},
+      {"a symbolic link as the message",
+       [](Card& c) {
+         fs::rename(c.folder / "msg.txt", c.dir.Path() / "msg.txt");
+         fs::create_symlink(c.dir.Path() / "msg.txt", c.folder / "msg.txt");
+       },
+       "msg.txt", "symbolic link"},
       {"a message of 8 lines",
        [](Card& c) {
          c.message = c.dir.Path() / "other.txt";

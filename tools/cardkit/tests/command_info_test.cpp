@@ -102,7 +102,7 @@ std::vector<std::uint8_t> Package() {
     byte = static_cast<std::uint8_t>(state >> 23);
   }
   const std::vector<std::uint8_t> layout(2000, 'L');
-  const std::vector<ZipSource> files = {{"Layout.txt", layout}, {"noise.bin", noise}};
+  const std::vector<ZipSource> files = {{"Layout.txt", layout}, {"noise.png", noise}};
   auto package = BuildPackage(card::test::TestProgram(), files,
                               CardMessage{"Dear Anna,\r\nGr\xFC\xDF" "e!", true});
   EXPECT_TRUE(package.ok()) << package.error();
@@ -123,7 +123,7 @@ TEST(CardkitInfo, DescribesACardPackage) {
            "  card program: " + program + " bytes, CRC-32 ",
            std::string("  files: 2, 2300 bytes, "),
            std::string("    Layout.txt: 2000 bytes, deflated to "),
-           std::string("    noise.bin: 300 bytes, stored\n"),
+           std::string("    noise.png: 300 bytes, stored\n"),
            std::string("  message: centred, 18 characters\n"
                        "    | Dear Anna,\n    | Gr\xC3\xBC\xC3\x9F" "e!\n"),
            "  message area: 490 bytes at M = " + m + "\n"}) {
@@ -138,7 +138,7 @@ TEST(CardkitInfo, FailsWithTheReadersMessage) {
   const std::string damaged = folder.Write("Card.FAS", cut);
   const std::string missing = folder.Path("Gone.WAS");
   auto changedPackage = Package();
-  changedPackage[changedPackage.size() - 700] ^= 1;  // in noise.bin, which is stored last
+  changedPackage[changedPackage.size() - 700] ^= 1;  // in noise.png, which is stored last
   struct Case {
     std::string path;
     std::string message;
@@ -152,7 +152,7 @@ TEST(CardkitInfo, FailsWithTheReadersMessage) {
        "This card's files are missing: Layout.txt is not in " + folder.Path() + "\n"},
       {folder.Write("notes.doc", Text("x")), " is not a card content file"},
       {folder.Write("card.exe", card::test::TestProgram()), "holds a card program but no card"},
-      {folder.Write("ANNA.EXE", changedPackage), "\"noise.bin\" fails its integrity check"},
+      {folder.Write("ANNA.EXE", changedPackage), "\"noise.png\" fails its integrity check"},
   };
   for (const Case& c : cases) {
     const CardkitRun run = CardkitInfo(c.path);
