@@ -1,6 +1,8 @@
 // Feeds arbitrary messages to the card file naming. The first input byte says how many
 // candidate names are taken already. The result must be the first free candidate, in the
-// package's folder, named by letters and digits only (or "card"), with ".EXE" at the end.
+// package's folder, named by letters and digits only (or "card"), with ".EXE" at the end; a
+// device's name counts as taken without a look at the folder.
+#include "content/windows_device_names.h"
 #include "newcard/card_file_name.h"
 #include "newcard/windows1252_codec.h"
 
@@ -30,8 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view name(path);
   name.remove_prefix(folder.size());
   name.remove_suffix(4);
-  if (taken > 0) {
-    const std::string suffix = "(" + std::to_string(taken + 1) + ")";
+  const std::string_view base = name.substr(0, name.find('('));
+  const int number = taken + (card::IsDeviceName(base) ? 1 : 0) + 1;  // 1: no number
+  if (number > 1) {
+    const std::string suffix = "(" + std::to_string(number) + ")";
     if (!name.ends_with(suffix)) std::abort();
     name.remove_suffix(suffix.size());
   }
