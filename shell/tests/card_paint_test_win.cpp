@@ -161,7 +161,7 @@ TEST_F(CardPaint, AtADisplayScaleDrawsAndHitsInScaledRectangles) {
   swap.toColour = kGreen;
   HotSpot image;
   image.rect = Rect{75, 30, 85, 40};
-  image.hoverImage = (folder_ / "hover.bmp").string();
+  image.hoverImage = "hover.bmp";
   CardSurface surface(std::move(images), {swap, image}, nullptr, nullptr);
   PaintedCard card(surface);
   test::PixelSurface pixels(200, 100);
