@@ -1,12 +1,12 @@
 // The entry point of card.exe: a card package's start, or the one application object run with
 // the command line.
 #include "app/card_app_win.h"
+#include "common/command_line.h"
 #include "framework/path_text_win.h"
 #include "framework/system_library_win.h"
 #include "package/package_start_win.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <optional>
 #include <string>
@@ -19,11 +19,11 @@ card::CardApp theApp;
 // The arguments after the program's name, read from the wide command line so that every path
 // arrives exactly as it was given, as UTF-8.
 std::vector<std::string> Arguments() {
-  int count = 0;
-  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  const std::wstring_view line(GetCommandLineW());
   std::vector<std::string> arguments;
-  for (int i = 1; wide && i < count; ++i) arguments.push_back(card::ToUtf8(wide[i]));
-  LocalFree(wide);
+  for (const std::wstring& argument : card::CommandLineArguments(line)) {
+    arguments.push_back(card::ToUtf8(argument));
+  }
   return arguments;
 }
 
