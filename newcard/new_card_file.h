@@ -14,8 +14,10 @@
 
 namespace card {
 
-// The longest message the new-message dialog accepts, in characters (a line break is two).
+// The longest message the new-message dialog accepts, in characters (a line break is two),
+// and its most lines: the card window shows seven.
 constexpr std::size_t kMaxNewMessageLength = 487;
+constexpr std::size_t kMaxNewMessageLines = 7;
 
 // How often a name may be taken between its choice and the copy before making the card fails.
 constexpr int kMaxNameRaces = 100;

@@ -6,6 +6,7 @@
 #include "card/card_target.h"
 #include "framework/entry_point_win.h"
 #include "framework/gdi_win.h"
+#include "framework/system_library_win.h"
 #include "shell/card_look_win.h"
 #include "shell/hot_spot_hover.h"
 #include "shell/visit_target.h"
@@ -23,7 +24,7 @@ Point CardPoint(POINT client) { return TheCardLook().scale.ToCard(Point{client.x
 void CardSurface::OpenWithShell(const std::string& target) {
   // The shell's library is loaded at the first click, not at start-up, which it would slow.
   static const auto shellExecute =
-      EntryPoint<decltype(&ShellExecuteA)>(LoadLibraryA("shell32.dll"), "ShellExecuteA");
+      EntryPoint<decltype(&ShellExecuteA)>(LoadSystemLibrary(L"shell32.dll"), "ShellExecuteA");
   // Failures (no such file, no browser) are not the user's business here.
   if (shellExecute) shellExecute(nullptr, nullptr, target.c_str(), nullptr, nullptr, SW_SHOW);
 }

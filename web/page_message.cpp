@@ -47,7 +47,7 @@ std::string MessageText(std::u16string_view pageText) {
 
 bool FitsNewMessage(std::u16string_view pageText) {
   const auto breaks = static_cast<std::size_t>(std::count(pageText.begin(), pageText.end(), u'\n'));
-  return CodePointCount(pageText) <= kMaxNewMessageCharacters && breaks < kMaxNewMessageLines;
+  return CodePointCount(pageText) <= kMaxNewMessageLength && breaks < kMaxNewMessageLines;
 }
 
 std::string NewCardPageName(std::u16string_view pageText) {

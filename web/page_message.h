@@ -14,14 +14,9 @@
 
 namespace card {
 
-// The new-message dialog's limits: characters as a person counts them (code points, a line
-// break one), and lines.
-constexpr std::size_t kMaxNewMessageCharacters = kMaxNewMessageLength;
-constexpr std::size_t kMaxNewMessageLines = 7;
-
 // How many bytes of a page's msg.txt count: enough for the longest new message in UTF-8 (four
 // bytes a character at most) and its marker.
-constexpr std::size_t kPageMessageFileLimit = 4 * kMaxNewMessageCharacters + 2;
+constexpr std::size_t kPageMessageFileLimit = 4 * kMaxNewMessageLength + 2;
 
 // The message of a page's msg.txt; its text is UTF-8.
 CardMessage DecodePageMessage(ByteView fileBytes);
@@ -30,7 +25,8 @@ CardMessage DecodePageMessage(ByteView fileBytes);
 std::u16string PageMessageText(std::string_view messageText);
 std::string MessageText(std::u16string_view pageText);
 
-// Whether the new-message dialog takes `pageText`: within both limits.
+// Whether the new-message dialog takes `pageText`: within both limits, its characters counted
+// as a person counts them (code points, a line break one).
 bool FitsNewMessage(std::u16string_view pageText);
 
 // The new card's file name: named after the message by the card file naming rules, as a new

@@ -5,19 +5,19 @@ namespace card::kit {
 
 std::vector<std::string> MessageLimitProblems(const CardMessage& message) {
   std::vector<std::string> problems;
-  if (message.text.size() > kMaxMessageCharacters) {
+  if (message.text.size() > kMaxNewMessageLength) {
     problems.push_back("the message has " + std::to_string(message.text.size()) +
                        " characters (a line break counts as two); at most " +
-                       std::to_string(kMaxMessageCharacters) + " fit.");
+                       std::to_string(kMaxNewMessageLength) + " fit.");
   }
-  int lines = 1;
+  std::size_t lines = 1;
   for (std::size_t at = message.text.find("\r\n"); at != std::string::npos;
        at = message.text.find("\r\n", at + 2)) {
     ++lines;
   }
-  if (lines > kMaxMessageLines) {
+  if (lines > kMaxNewMessageLines) {
     problems.push_back("the message has " + std::to_string(lines) + " lines; the card shows " +
-                       std::to_string(kMaxMessageLines) + ".");
+                       std::to_string(kMaxNewMessageLines) + ".");
   }
   return problems;
 }

@@ -4,15 +4,13 @@
 
 #include "common/byte_reader.h"
 #include "message/card_message.h"
+#include "newcard/new_card_file.h"
 
 #include <cstddef>
 #include <string>
 #include <vector>
 
 namespace card::kit {
-
-constexpr std::size_t kMaxMessageCharacters = 487;
-constexpr int kMaxMessageLines = 7;
 
 // One sentence per limit the message passes; empty when it fits.
 std::vector<std::string> MessageLimitProblems(const CardMessage& message);
